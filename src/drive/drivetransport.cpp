@@ -1,0 +1,137 @@
+#include "drive/drivetransport.h"
+
+#include <cstring>
+#include <string>
+
+namespace orvane {
+
+namespace {
+
+// Drives 0 and 2 are addressed as master (A0h), drives 1 and 3 as slave (B0h).
+std::uint8_t driveHeadFor(std::uint8_t drive)
+{
+    return static_cast<std::uint8_t>(0xA0 | ((drive & 1) << 4));
+}
+
+// Writes the register values of one S.M.A.R.T. command (command B0h, cylinder 4Fh/C2h).
+void fillSmartCommand(SENDCMDINPARAMS &command, std::uint8_t features, std::uint32_t bufferSize, std::uint8_t drive)
+{
+    command.cBufferSize = bufferSize;
+    command.irDriveRegs.bFeaturesReg = features;
+    command.irDriveRegs.bSectorCountReg = 1;
+    command.irDriveRegs.bSectorNumberReg = 1;
+    command.irDriveRegs.bCylLowReg = SMART_CYL_LOW;
+    command.irDriveRegs.bCylHighReg = SMART_CYL_HI;
+    command.irDriveRegs.bDriveHeadReg = driveHeadFor(drive);
+    command.irDriveRegs.bCommandReg = ATA_SMART_CMD;
+    command.bDriveNumber = drive;
+}
+
+std::span<const std::uint8_t> bytesSent(const SENDCMDINPARAMS &command)
+{
+    return {reinterpret_cast<const std::uint8_t *>(&command), kCommandBytesSent};
+}
+
+} // namespace
+
+DriveHandle DriveTransport::OpenPhysicalDrive(std::string_view driveName)
+{
+    std::string path = "\\\\.\\PhysicalDrive";
+    path += driveName;
+    return DriveHandle(m_control, m_control.createFile(path));
+}
+
+bool DriveTransport::DriveExists(std::uint8_t drive)
+{
+    return OpenPhysicalDrive(std::to_string(drive)).valid();
+}
+
+bool DriveTransport::GetSmartVersion(const DriveHandle &drive, GETVERSIONINPARAMS &version)
+{
+    version = GETVERSIONINPARAMS{};
+    if (!drive.valid()) {
+        return false;
+    }
+    GETVERSIONINPARAMS answer{};
+    const bool ok = m_control.deviceIoControl(drive.get(), SMART_GET_VERSION, {},
+                                              {reinterpret_cast<std::uint8_t *>(&answer), sizeof answer});
+    if (ok) {
+        version = answer;
+    }
+    return ok;
+}
+
+std::uint8_t DriveTransport::IdentifyCommandFor(std::uint8_t deviceMap, std::uint8_t drive)
+{
+    // Shifting by 8 or more empties the map, so drives past 3 are never ATAPI.
+    const unsigned shifted = drive < 8 ? (deviceMap >> drive) : 0u;
+    return (shifted & 0x10) ? ATA_IDENTIFY_PACKET_DEVICE : ATA_IDENTIFY_DEVICE;
+}
+
+bool DriveTransport::EnableSmart(const DriveHandle &drive, SENDCMDINPARAMS &command, std::uint8_t driveNumber)
+{
+    fillSmartCommand(command, SMART_ENABLE_OPERATIONS, 0, driveNumber);
+    if (!drive.valid()) {
+        return false;
+    }
+    // The reply of ENABLE OPERATIONS goes to a scratch area and is never read.
+    std::array<std::uint8_t, kEnableReplyAreaSize> scratch{};
+    return m_control.deviceIoControl(drive.get(), SMART_SEND_DRIVE_COMMAND, bytesSent(command),
+                                     {scratch.data(), kEnableReplySize});
+}
+
+bool DriveTransport::IdentifyDrive(const DriveHandle &drive, SENDCMDINPARAMS &command, std::uint8_t driveNumber,
+                                   std::uint8_t identifyCommand)
+{
+    command.cBufferSize = kSectorSize;
+    command.irDriveRegs.bFeaturesReg = 0;
+    command.irDriveRegs.bSectorCountReg = 1;
+    command.irDriveRegs.bSectorNumberReg = 1;
+    command.irDriveRegs.bCylLowReg = 0;
+    command.irDriveRegs.bCylHighReg = 0;
+    command.irDriveRegs.bDriveHeadReg = driveHeadFor(driveNumber);
+    command.irDriveRegs.bCommandReg = identifyCommand;
+    command.bDriveNumber = driveNumber;
+    return sendDataCommand(drive, command, m_buffers.IdentifyBuffer);
+}
+
+bool DriveTransport::ReadSmartAttributes(const DriveHandle &drive, SENDCMDINPARAMS &command,
+                                         std::uint8_t driveNumber)
+{
+    fillSmartCommand(command, SMART_READ_ATTRIBUTE_VALUES, kSectorSize, driveNumber);
+    return sendDataCommand(drive, command, m_buffers.AttributeBuffer);
+}
+
+bool DriveTransport::ReadSmartThresholds(const DriveHandle &drive, SENDCMDINPARAMS &command,
+                                         std::uint8_t driveNumber)
+{
+    fillSmartCommand(command, SMART_READ_ATTRIBUTE_THRESHOLDS, kSectorSize, driveNumber);
+    return sendDataCommand(drive, command, m_buffers.ThresholdBuffer);
+}
+
+bool DriveTransport::sendDataCommand(const DriveHandle &drive, SENDCMDINPARAMS &command, ReplyBuffer &reply)
+{
+    if (!drive.valid()) {
+        return false;
+    }
+    // The reply lands in a private area first: a failed request must leave the shared
+    // buffer exactly as it was, whatever the driver scribbled into its output.
+    ReplyBuffer answer{};
+    if (!m_control.deviceIoControl(drive.get(), SMART_RCV_DRIVE_DATA, bytesSent(command), answer)) {
+        return false;
+    }
+    reply = answer;
+    return true;
+}
+
+OpeningSequence RunOpeningSequence(DriveTransport &transport, std::uint8_t drive)
+{
+    OpeningSequence s{transport.OpenPhysicalDrive(std::to_string(drive))};
+    s.versionOk = transport.GetSmartVersion(s.handle, s.version);
+    s.identifyCommand = DriveTransport::IdentifyCommandFor(s.version.bIDEDeviceMap, drive);
+    s.smartEnabled = transport.EnableSmart(s.handle, s.command, drive);
+    s.identified = transport.IdentifyDrive(s.handle, s.command, drive, s.identifyCommand);
+    return s;
+}
+
+} // namespace orvane
