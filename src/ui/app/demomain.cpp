@@ -1,0 +1,45 @@
+// orvane-demo: the window on recorded drives, so that it can be tried on any machine.
+//
+//   orvane-demo [--drives FOLDER] [--screenshot FILE.png]
+//
+// The first four recordings (*.rec, in name order) of FOLDER stand in for drives 0 to 3;
+// FOLDER is the source tree's assets/drives unless given.
+#include "drive/drivetransport.h"
+#include "platform/replay/replaydrivecontrol.h"
+#include "ui/app/appwindow.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QDir>
+
+#include <cstdio>
+
+int main(int argc, char **argv)
+{
+    orvane::PrepareApplication();
+    QApplication app(argc, argv);
+    QCommandLineParser options;
+    options.addHelpOption();
+    options.addOption({QStringLiteral("drives"), QStringLiteral("Folder of drive recordings."),
+                       QStringLiteral("folder"), QStringLiteral(ORVANE_DRIVES_DIR)});
+    options.addOption({QStringLiteral("screenshot"), QStringLiteral("Save the screen to this file and quit."),
+                       QStringLiteral("file")});
+    options.process(app);
+
+    orvane::ReplayDriveControl drives;
+    const QDir folder(options.value(QStringLiteral("drives")));
+    const QStringList recordings = folder.entryList({QStringLiteral("*.rec")}, QDir::Files, QDir::Name);
+    try {
+        for (std::uint8_t number = 0; number < 4 && number < recordings.size(); ++number) {
+            drives.addDrive(number, orvane::LoadRecording(folder.filePath(recordings[number]).toStdString()));
+        }
+    } catch (const orvane::RecordingError &error) {
+        std::fprintf(stderr, "orvane-demo: %s\n", error.what());
+        return 1;
+    }
+    if (recordings.isEmpty()) {
+        std::fprintf(stderr, "orvane-demo: no drive recordings in %s\n", qPrintable(folder.path()));
+    }
+    orvane::DriveTransport transport(drives);
+    return orvane::RunMainWindow(app, transport, options.value(QStringLiteral("screenshot")));
+}

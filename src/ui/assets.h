@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QIcon>
+#include <QPixmap>
+
+namespace orvane {
+
+// The window's pictures, drawn by orvane-drawassets and built into the program.
+
+// The 16 x 16 tick (true) or cross (false) with its black background made transparent.
+[[nodiscard]] QPixmap VerdictPicture(bool ok);
+
+// Image `index` (0 to 6) of the 16 x 16 image list used by the page tabs.
+[[nodiscard]] QIcon ListIcon(int index);
+
+[[nodiscard]] QPixmap AssetPicture(const QString &name);
+
+[[nodiscard]] QIcon WindowIcon();
+
+} // namespace orvane

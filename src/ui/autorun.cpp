@@ -1,0 +1,95 @@
+#include "ui/autorun.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <pwd.h>
+#include <unistd.h>
+
+namespace orvane {
+
+std::string AutostartEntryPath(const char *xdgConfigHome, const char *home)
+{
+    std::string config;
+    if (xdgConfigHome && xdgConfigHome[0] == '/') {
+        config = xdgConfigHome;
+    } else {
+        config = std::string(home ? home : "") + "/.config";
+    }
+    return config + "/autostart/Orvane.desktop";
+}
+
+std::string AutostartEntryPath()
+{
+    const char *home = std::getenv("HOME");
+    if (!home || !*home) {
+        const passwd *user = getpwuid(getuid());
+        home = user ? user->pw_dir : nullptr;
+    }
+    return AutostartEntryPath(std::getenv("XDG_CONFIG_HOME"), home);
+}
+
+std::string AutostartEntryText(const std::string &executablePath)
+{
+    // Inside a quoted argument '"', '`', '$' and '\' take a backslash; '%' is doubled, as
+    // it starts a field code; then the value's own escaping doubles every backslash.
+    std::string quoted = "\"";
+    for (const char c : executablePath) {
+        if (c == '"' || c == '`' || c == '$') {
+            quoted += "\\\\";
+            quoted += c;
+        } else if (c == '\\') {
+            quoted += "\\\\\\\\";
+        } else if (c == '%') {
+            quoted += "%%";
+        } else {
+            quoted += c;
+        }
+    }
+    quoted += '"';
+    return "[Desktop Entry]\n"
+           "Type=Application\n"
+           "Name=Orvane\n"
+           "Comment=Disk health and temperature monitor\n"
+           "Exec="
+        + quoted
+        + "\n"
+          "Terminal=false\n";
+}
+
+bool WriteAutostartEntry(const std::string &entryFile, const std::string &executablePath)
+{
+    if (executablePath.find_first_of("\r\n") != std::string::npos) {
+        return false;
+    }
+    namespace fs = std::filesystem;
+    const fs::path file(entryFile);
+    std::error_code error;
+    fs::create_directories(file.parent_path(), error);
+    const fs::path temporary = file.string() + ".new";
+    {
+        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+        out << AutostartEntryText(executablePath);
+        out.flush();
+        if (!out) {
+            out.close();
+            fs::remove(temporary, error);
+            return false;
+        }
+    }
+    fs::rename(temporary, file, error);
+    if (error) {
+        fs::remove(temporary, error);
+        return false;
+    }
+    return true;
+}
+
+void RemoveAutostartEntry(const std::string &entryFile)
+{
+    std::error_code ignored;
+    std::filesystem::remove(entryFile, ignored);
+}
+
+} // namespace orvane

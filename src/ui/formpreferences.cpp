@@ -1,0 +1,175 @@
+// The Preferences page's handlers: each control writes its setting at once and most of
+// them log the change.
+#include "text/cp1252.h"
+#include "ui/autorun.h"
+#include "ui/dialogs.h"
+#include "ui/orvaneform.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QTimer>
+
+#include <charconv>
+
+namespace orvane {
+
+namespace {
+
+std::string programText(const QLineEdit *field)
+{
+    return utf8ToCp1252(field->text().toStdString());
+}
+
+// Sets a flag from its box and logs "ENABLED ..." or "DISABLE ...".
+void keepFlag(TOrvane_Form &form, bool &flag, const QCheckBox *box, const char *enabled, const char *disabled)
+{
+    flag = box->isChecked();
+    form.LogEvent(flag ? enabled : disabled);
+}
+
+// The alert temperature as typed: blanks and control characters around it do not count;
+// an optional sign and decimal digits are a number, anything else is -1.
+long alertTemperature(const std::string &text)
+{
+    long value = 0;
+    const char *first = text.data();
+    const char *last = text.data() + text.size();
+    if (first != last && *first == '+') {
+        ++first;
+    }
+    const auto [end, error] = std::from_chars(first, last, value);
+    return error == std::errc() && end == last && first != last ? value : -1;
+}
+
+std::string trimmedText(const std::string &text)
+{
+    const auto blank = [](char c) { return static_cast<unsigned char>(c) <= 32; };
+    std::size_t begin = 0;
+    std::size_t end = text.size();
+    while (begin < end && blank(text[begin])) {
+        ++begin;
+    }
+    while (end > begin && blank(text[end - 1])) {
+        --end;
+    }
+    return text.substr(begin, end - begin);
+}
+
+} // namespace
+
+void TOrvane_Form::AutoRun_CheckBoxClick()
+{
+    const bool ticked = AutoRun_CheckBox->isChecked();
+    ticked ? EnableAutoRun() : DisableAutoRun();
+    Config.AutoRun = ticked;
+}
+
+void TOrvane_Form::LogEvents_CheckBoxClick()
+{
+    keepFlag(*this, Config.LogEvents, LogEvents_CheckBox, "ENABLED Log Events", "DISABLE Log Events");
+}
+
+void TOrvane_Form::SystemLogEvents_CheckBoxClick()
+{
+    Config.SystemLog = SystemLogEvents_CheckBox->isChecked();
+}
+
+void TOrvane_Form::DiskStatus_CheckBoxClick()
+{
+    keepFlag(*this, Config.DiskStatus, DiskStatus_CheckBox, "ENABLED disk status", "DISABLE disk status");
+}
+
+void TOrvane_Form::Hibernate_CheckBoxClick()
+{
+    keepFlag(*this, Config.Hibernation, Hibernate_CheckBox, "ENABLED hibernation", "DISABLE hibernation");
+}
+
+void TOrvane_Form::TempWarn_CheckBoxClick()
+{
+    const bool ticked = TempWarn_CheckBox->isChecked();
+    Config.TempWarn = ticked;
+    // Switching on starts a full interval.
+    ticked ? CheckTemp_Timer->start() : CheckTemp_Timer->stop();
+    LogEvent(ticked ? "ENABLED temperature warning" : "DISABLE temperature warning");
+}
+
+void TOrvane_Form::PopupNotify_CheckBoxClick()
+{
+    keepFlag(*this, Config.PopupNotification, PopupNotify_CheckBox, "ENABLED popup notification",
+             "DISABLE popup notification");
+}
+
+void TOrvane_Form::EmailNotify_CheckBoxClick()
+{
+    keepFlag(*this, Config.EmailNotification, EmailNotify_CheckBox, "ENABLED email notification",
+             "DISABLE email notification");
+}
+
+void TOrvane_Form::SndFile_CheckBoxClick()
+{
+    keepFlag(*this, Config.PlaySound, SndFile_CheckBox, "ENABLED play sound", "DISABLE play sound");
+}
+
+void TOrvane_Form::CritTemp_EditChange()
+{
+    Config.Temp = programText(CritTemp_Edit);
+}
+
+void TOrvane_Form::CritTemp_EditExit()
+{
+    const std::string text = trimmedText(programText(CritTemp_Edit));
+    if (text.empty()) {
+        return;
+    }
+    const long value = alertTemperature(text);
+    if (value < 0 || value > 100) {
+        m_dialogs.showMessage("Error! Temp Warning must be in [0..100]");
+        m_refocusing = true;
+        CritTemp_Edit->setFocus(Qt::OtherFocusReason);
+        m_refocusing = false;
+        return;
+    }
+    CritTemp = static_cast<std::uint8_t>(value);
+    LogEvent("CHANGED max temperature: " + std::to_string(value) + "\xB0");
+}
+
+void TOrvane_Form::Email_EditChange()
+{
+    Config.EmailAddr = programText(Email_Edit);
+}
+
+void TOrvane_Form::Email_EditExit()
+{
+    LogEvent("CHANGED email address to: " + Config.EmailAddr);
+}
+
+void TOrvane_Form::SoundPath_EditChange()
+{
+    Config.SoundPath = programText(SoundPath_Edit);
+}
+
+void TOrvane_Form::SoundPath_EditExit()
+{
+    LogEvent("CHANGED sound file to: " + Config.SoundPath);
+}
+
+void TOrvane_Form::SndBrowse_ButtonClick()
+{
+    if (const std::optional<std::string> file = m_dialogs.chooseSoundFile()) {
+        SoundPath_Edit->setText(QString::fromUtf8(cp1252ToUtf8(*file)));
+    }
+}
+
+void TOrvane_Form::EnableAutoRun()
+{
+    LogEvent("ENABLED autorun");
+    WriteAutostartEntry(m_places.autostartFile, m_places.executablePath);
+}
+
+void TOrvane_Form::DisableAutoRun()
+{
+    LogEvent("DISABLED autorun");
+    RemoveAutostartEntry(m_places.autostartFile);
+}
+
+} // namespace orvane

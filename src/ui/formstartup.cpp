@@ -1,0 +1,138 @@
+// Start-up and shutdown of the window.
+#include "text/cp1252.h"
+#include "ui/dialogs.h"
+#include "ui/logstamp.h"
+#include "ui/orvaneform.h"
+#include "ui/reportlistview.h"
+#include "ui/scaling.h"
+
+#include <QPlainTextEdit>
+#include <QScreen>
+#include <QTabWidget>
+#include <QTimer>
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <functional>
+#include <stdexcept>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace orvane {
+
+namespace {
+
+constexpr double kDesignPpi = 96.0;
+
+// The whole file, or an error naming it and the system's reason.
+std::string readWholeFile(const std::string &path)
+{
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    std::string text;
+    bool failed = fd < 0;
+    char chunk[8192];
+    while (!failed) {
+        const ssize_t got = ::read(fd, chunk, sizeof chunk);
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got <= 0) {
+            failed = got < 0;
+            break;
+        }
+        text.append(chunk, static_cast<std::size_t>(got));
+    }
+    const int reason = errno;
+    if (fd >= 0) {
+        ::close(fd);
+    }
+    if (failed) {
+        throw std::runtime_error("Cannot open file \"" + path + "\". " + std::strerror(reason));
+    }
+    return text;
+}
+
+} // namespace
+
+void TOrvane_Form::FormCreate()
+{
+    // An error in a step is shown and skips the steps after it; the window opens all the same.
+    const std::function<void()> steps[] = {
+        [this] { scaleToScreen(); },
+        [this] { Main_PageControl->setCurrentIndex(0); },
+        [this] { m_dateFormat = kShortDateFormat; },
+        [this] { loadReadme(); },
+        [this] {
+            LoadConfig();
+            Config.TempWarn ? CheckTemp_Timer->start() : CheckTemp_Timer->stop();
+        },
+        [this] { setColumnWidths(); },
+        [this] { probeDrives(); },
+        [this] { ShowDriveDetails("0"); },
+        [this] { LogEvent("Orvane Started !"); },
+    };
+    try {
+        for (const auto &step : steps) {
+            step();
+        }
+    } catch (const std::exception &error) {
+        m_dialogs.showMessage(error.what());
+    }
+}
+
+void TOrvane_Form::FormCloseQuery(bool &canClose)
+{
+    try {
+        SaveConfig();
+    } catch (const std::exception &error) {
+        m_dialogs.showMessage(error.what());
+        canClose = false;
+    }
+}
+
+void TOrvane_Form::LoadConfig()
+{
+}
+
+void TOrvane_Form::SaveConfig()
+{
+}
+
+void TOrvane_Form::scaleToScreen()
+{
+    double ppi = m_places.screenPpi;
+    if (ppi <= 0) {
+        const QScreen *shown = screen();
+        ppi = shown ? shown->logicalDotsPerInch() : kDesignPpi;
+    }
+    if (qFuzzyCompare(ppi, kDesignPpi)) {
+        return;
+    }
+    m_scale = ppi / kDesignPpi;
+    ScaleWidgetTree(*this, m_scale);
+    for (ReportListView *list : {HDDs_ListView, DiskInfo_ListView, SMARTInfo_ListView}) {
+        list->setScale(m_scale);
+    }
+    Main_PageControl->setIconSize(QSize(qRound(16 * m_scale), qRound(16 * m_scale)));
+}
+
+void TOrvane_Form::loadReadme()
+{
+    // The program's own folder, not the current one: readme.txt ships beside the program.
+    std::string path = m_places.programFolder;
+    if (path.empty() || path.back() != '/') {
+        path += '/';
+    }
+    path += "readme.txt";
+    std::error_code missing;
+    if (!std::filesystem::exists(path, missing)) {
+        return;
+    }
+    std::string lines = readWholeFile(path);
+    std::erase(lines, '\r');
+    readmeMemo->setPlainText(QString::fromUtf8(cp1252ToUtf8(lines)));
+}
+
+} // namespace orvane

@@ -1,0 +1,166 @@
+#pragma once
+
+#include "drive/attrreading.h"
+#include "drive/drivetransport.h"
+#include "ui/settingsrecord.h"
+
+#include <QWidget>
+
+#include <cstdint>
+#include <string>
+
+class QCheckBox;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QTabWidget;
+class QTimer;
+
+namespace orvane {
+
+class Clock;
+class Dialogs;
+class ReportListView;
+
+// Where the window finds and puts things outside itself.
+struct FormPlaces
+{
+    std::string programFolder;  // the running executable's folder: readme.txt
+    std::string executablePath; // the running executable: the autostart entry runs it
+    std::string autostartFile;  // the autostart entry of the desktop session
+    double screenPpi = 0;       // pixels per inch of the screen; 0: ask the screen
+};
+
+// The program's one window. It owns all state for the life of the process: the settings,
+// the drive list and its reports, the log, the timers. Handlers are public and named after
+// the component and the event, so that tests can call them as a user action would.
+class TOrvane_Form : public QWidget
+{
+    Q_OBJECT
+public:
+    TOrvane_Form(DriveTransport &drives, Dialogs &dialogs, Clock &clock, FormPlaces places,
+                 QWidget *parent = nullptr);
+    ~TOrvane_Form() override;
+
+    // Start-up and shutdown.
+    void FormCreate();
+    void FormCloseQuery(bool &canClose);
+    void LoadConfig();
+    void SaveConfig();
+    [[nodiscard]] double scaleFactor() const { return m_scale; }
+
+    // Drives and their reports.
+    void AddDriveRow(int drive, const std::string &model, const TAttrReading &reading);
+    void ShowDriveDetails(const std::string &driveText);
+    void HDDs_ListViewSelectItem(int row, bool selected);
+    void SMARTInfo_TabSheetShow();
+
+    // The activity log and the Log page.
+    void LogEvent(const std::string &message);
+    void Save_ButtonClick();
+    void Clear_ButtonClick();
+
+    // The Preferences page.
+    void AutoRun_CheckBoxClick();
+    void LogEvents_CheckBoxClick();
+    void SystemLogEvents_CheckBoxClick();
+    void DiskStatus_CheckBoxClick();
+    void Hibernate_CheckBoxClick();
+    void TempWarn_CheckBoxClick();
+    void PopupNotify_CheckBoxClick();
+    void EmailNotify_CheckBoxClick();
+    void SndFile_CheckBoxClick();
+    void CritTemp_EditChange();
+    void CritTemp_EditExit();
+    void Email_EditChange();
+    void Email_EditExit();
+    void SoundPath_EditChange();
+    void SoundPath_EditExit();
+    void SndBrowse_ButtonClick();
+
+    // Start with the desktop session.
+    void EnableAutoRun();
+    void DisableAutoRun();
+
+    // State.
+    TConfig Config;
+    std::uint8_t CritTemp = 0;
+    std::uint8_t DriveCount = 0;
+    std::uint8_t HibernateCountdown = 0;
+
+    // Components, named as the window's resource names them.
+    QWidget *HeaderBand = nullptr;
+    QLabel *Image1 = nullptr;
+    QLabel *Image2 = nullptr;
+    QLabel *Image3 = nullptr;
+    ReportListView *HDDs_ListView = nullptr;
+    QTabWidget *Main_PageControl = nullptr;
+    QWidget *DiskInfo_TabSheet = nullptr;
+    QWidget *SMARTInfo_TabSheet = nullptr;
+    QWidget *Preferences_TabSheet = nullptr;
+    QWidget *Log_TabSheet = nullptr;
+    QWidget *about_TabSheet = nullptr;
+    ReportListView *DiskInfo_ListView = nullptr;
+    ReportListView *SMARTInfo_ListView = nullptr;
+    QPlainTextEdit *Log_Memo = nullptr;
+    QGroupBox *Log_GroupBox = nullptr;
+    QPushButton *Save_Button = nullptr;
+    QPushButton *Clear_Button = nullptr;
+    QPlainTextEdit *readmeMemo = nullptr;
+    QFrame *Panel1 = nullptr;
+
+    QCheckBox *AutoRun_CheckBox = nullptr;
+    QCheckBox *LogEvents_CheckBox = nullptr;
+    QCheckBox *SystemLogEvents_CheckBox = nullptr;
+    QCheckBox *DiskStatus_CheckBox = nullptr;
+    QCheckBox *Hibernate_CheckBox = nullptr;
+    QCheckBox *TempWarn_CheckBox = nullptr;
+    QLineEdit *CritTemp_Edit = nullptr;
+    QCheckBox *PopupNotify_CheckBox = nullptr;
+    QCheckBox *EmailNotify_CheckBox = nullptr;
+    QLineEdit *Email_Edit = nullptr;
+    QPushButton *MailTest_Button = nullptr;
+    QCheckBox *SndFile_CheckBox = nullptr;
+    QLineEdit *SoundPath_Edit = nullptr;
+    QPushButton *SndBrowse_Button = nullptr;
+    QLabel *OK_Image = nullptr;
+    QLabel *BAD_Image = nullptr;
+
+    // The temperature watch (30 s, follows TempWarn), the status refresh (5 min) and the
+    // hibernation countdown (1 s).
+    QTimer *CheckTemp_Timer = nullptr;
+    QTimer *Monitor_Timer = nullptr;
+    QTimer *Hibernate_Timer = nullptr;
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void createHeader();
+    void createLists();
+    void createPages();
+    void createTimers();
+    void scaleToScreen();
+    void loadReadme();
+    void setColumnWidths();
+    void probeDrives();
+
+    DriveTransport &m_drives;
+    Dialogs &m_dialogs;
+    Clock &m_clock;
+    FormPlaces m_places;
+    double m_scale = 1.0;
+    bool m_refocusing = false; // focus put back by the program: no field is left
+    std::string m_dateFormat; // strftime format of the log stamp's date
+};
+
+// Builders of the pages, one file each.
+void CreatePreferencesPage(TOrvane_Form &form);
+void CreateLogPage(TOrvane_Form &form);
+void CreateAboutPage(TOrvane_Form &form);
+
+} // namespace orvane

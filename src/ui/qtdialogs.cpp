@@ -1,0 +1,59 @@
+#include "ui/qtdialogs.h"
+
+#include "text/cp1252.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace orvane {
+
+namespace {
+
+QString fromProgram(const std::string &text)
+{
+    return QString::fromUtf8(cp1252ToUtf8(text));
+}
+
+std::optional<std::string> runFileDialog(QFileDialog &dialog)
+{
+    // Qt's own dialog everywhere, so the filters behave alike on every desktop; Qt matches
+    // them without regard to case, so "*.wav" also finds "ALERT.WAV".
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setSizeGripEnabled(true);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return std::nullopt;
+    }
+    return utf8ToCp1252(dialog.selectedFiles().constFirst().toStdString());
+}
+
+} // namespace
+
+void QtDialogs::showMessage(const std::string &text)
+{
+    QMessageBox box(QMessageBox::NoIcon, QCoreApplication::applicationName(), fromProgram(text), QMessageBox::Ok,
+                    QApplication::activeWindow());
+    box.exec();
+}
+
+std::optional<std::string> QtDialogs::chooseSoundFile()
+{
+    QFileDialog dialog(QApplication::activeWindow());
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilter(QStringLiteral("Wave File (*.wav)"));
+    return runFileDialog(dialog);
+}
+
+std::optional<std::string> QtDialogs::chooseLogFile()
+{
+    // A new file name is accepted: the log is usually saved to a file that does not exist yet.
+    QFileDialog dialog(QApplication::activeWindow());
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilter(QStringLiteral("Log File (*.txt)"));
+    dialog.setDefaultSuffix(QString());
+    return runFileDialog(dialog);
+}
+
+} // namespace orvane
