@@ -8,7 +8,6 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QTimer>
-
 #include <charconv>
 
 namespace orvane {
@@ -96,13 +95,13 @@ void TOrvane_Form::TempWarn_CheckBoxClick()
 void TOrvane_Form::PopupNotify_CheckBoxClick()
 {
     keepFlag(*this, Config.PopupNotification, PopupNotify_CheckBox, "ENABLED popup notification",
-             "DISABLE popup notification");
+        "DISABLE popup notification");
 }
 
 void TOrvane_Form::EmailNotify_CheckBoxClick()
 {
     keepFlag(*this, Config.EmailNotification, EmailNotify_CheckBox, "ENABLED email notification",
-             "DISABLE email notification");
+        "DISABLE email notification");
 }
 
 void TOrvane_Form::SndFile_CheckBoxClick()

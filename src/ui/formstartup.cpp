@@ -10,14 +10,12 @@
 #include <QScreen>
 #include <QTabWidget>
 #include <QTimer>
-
 #include <cerrno>
 #include <cstring>
+#include <fcntl.h>
 #include <filesystem>
 #include <functional>
 #include <stdexcept>
-
-#include <fcntl.h>
 #include <unistd.h>
 
 namespace orvane {
@@ -92,13 +90,9 @@ void TOrvane_Form::FormCloseQuery(bool &canClose)
     }
 }
 
-void TOrvane_Form::LoadConfig()
-{
-}
+void TOrvane_Form::LoadConfig() { }
 
-void TOrvane_Form::SaveConfig()
-{
-}
+void TOrvane_Form::SaveConfig() { }
 
 void TOrvane_Form::scaleToScreen()
 {

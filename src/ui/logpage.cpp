@@ -8,7 +8,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
-
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -63,8 +62,8 @@ void TOrvane_Form::Save_ButtonClick()
         std::ofstream out(*file, std::ios::binary | std::ios::trunc);
         if (!out) {
             const std::string reason = std::strerror(errno);
-            throw std::runtime_error("Cannot create file \"" + std::filesystem::absolute(*file).string() + "\". "
-                                     + reason);
+            throw std::runtime_error(
+                "Cannot create file \"" + std::filesystem::absolute(*file).string() + "\". " + reason);
         }
         const QString text = Log_Memo->toPlainText();
         if (!text.isEmpty()) {

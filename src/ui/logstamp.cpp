@@ -22,7 +22,7 @@ std::string LocaleDateFormat()
 
 std::string LogStamp(std::time_t when, const std::string &dateFormat)
 {
-    std::tm local{};
+    std::tm local {};
     localtime_r(&when, &local);
     std::string stamp = formatted(local, dateFormat.c_str());
     if (local.tm_hour != 0 || local.tm_min != 0 || local.tm_sec != 0) {

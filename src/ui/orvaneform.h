@@ -5,7 +5,6 @@
 #include "ui/settingsrecord.h"
 
 #include <QWidget>
-
 #include <cstdint>
 #include <string>
 
@@ -28,10 +27,10 @@ class ReportListView;
 // Where the window finds and puts things outside itself.
 struct FormPlaces
 {
-    std::string programFolder;  // the running executable's folder: readme.txt
+    std::string programFolder; // the running executable's folder: readme.txt
     std::string executablePath; // the running executable: the autostart entry runs it
-    std::string autostartFile;  // the autostart entry of the desktop session
-    double screenPpi = 0;       // pixels per inch of the screen; 0: ask the screen
+    std::string autostartFile; // the autostart entry of the desktop session
+    double screenPpi = 0; // pixels per inch of the screen; 0: ask the screen
 };
 
 // The program's one window. It owns all state for the life of the process: the settings,
@@ -41,8 +40,7 @@ class TOrvane_Form : public QWidget
 {
     Q_OBJECT
 public:
-    TOrvane_Form(DriveTransport &drives, Dialogs &dialogs, Clock &clock, FormPlaces places,
-                 QWidget *parent = nullptr);
+    TOrvane_Form(DriveTransport &drives, Dialogs &dialogs, Clock &clock, FormPlaces places, QWidget *parent = nullptr);
     ~TOrvane_Form() override;
 
     // Start-up and shutdown.

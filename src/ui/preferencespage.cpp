@@ -49,10 +49,9 @@ void createControls(TOrvane_Form &f, QWidget *page)
 {
     f.AutoRun_CheckBox = checkBox(page, "AutoRun_CheckBox", "Auto run Orvane at Windows Startup", {6, 16, 397, 17});
     f.LogEvents_CheckBox = checkBox(page, "LogEvents_CheckBox", "Log Events", {6, 36, 397, 17});
-    f.SystemLogEvents_CheckBox
-        = checkBox(page, "SystemLogEvents_CheckBox", "Use System Log Events", {6, 56, 397, 17});
-    f.DiskStatus_CheckBox
-        = checkBox(page, "DiskStatus_CheckBox", "Show disk status in the system tray", {6, 76, 397, 17});
+    f.SystemLogEvents_CheckBox = checkBox(page, "SystemLogEvents_CheckBox", "Use System Log Events", {6, 56, 397, 17});
+    f.DiskStatus_CheckBox =
+        checkBox(page, "DiskStatus_CheckBox", "Show disk status in the system tray", {6, 76, 397, 17});
     f.Hibernate_CheckBox = checkBox(page, "Hibernate_CheckBox", "Enable emergency PC hibernation", {6, 96, 397, 17});
     f.TempWarn_CheckBox = checkBox(page, "TempWarn_CheckBox", "Enable Temperature warning at :", {6, 116, 199, 17});
     f.CritTemp_Edit = edit(page, "CritTemp_Edit", "50", {216, 116, 33, 21});
@@ -70,11 +69,9 @@ void createControls(TOrvane_Form &f, QWidget *page)
 // The keyboard order: the boxes top to bottom, then the fields, then the buttons.
 void setTabOrder(TOrvane_Form &f)
 {
-    QWidget *const order[] = {f.AutoRun_CheckBox,     f.LogEvents_CheckBox, f.SystemLogEvents_CheckBox,
-                              f.DiskStatus_CheckBox,  f.Hibernate_CheckBox, f.PopupNotify_CheckBox,
-                              f.EmailNotify_CheckBox, f.SndFile_CheckBox,   f.TempWarn_CheckBox,
-                              f.CritTemp_Edit,        f.Email_Edit,         f.SoundPath_Edit,
-                              f.MailTest_Button,      f.SndBrowse_Button};
+    QWidget *const order[] = {f.AutoRun_CheckBox, f.LogEvents_CheckBox, f.SystemLogEvents_CheckBox,
+        f.DiskStatus_CheckBox, f.Hibernate_CheckBox, f.PopupNotify_CheckBox, f.EmailNotify_CheckBox, f.SndFile_CheckBox,
+        f.TempWarn_CheckBox, f.CritTemp_Edit, f.Email_Edit, f.SoundPath_Edit, f.MailTest_Button, f.SndBrowse_Button};
     for (std::size_t i = 1; i < std::size(order); ++i) {
         QWidget::setTabOrder(order[i - 1], order[i]);
     }

@@ -32,7 +32,7 @@ std::optional<std::string> runFileDialog(QFileDialog &dialog)
 void QtDialogs::showMessage(const std::string &text)
 {
     QMessageBox box(QMessageBox::NoIcon, QCoreApplication::applicationName(), fromProgram(text), QMessageBox::Ok,
-                    QApplication::activeWindow());
+        QApplication::activeWindow());
     box.exec();
 }
 

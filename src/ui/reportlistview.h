@@ -3,7 +3,6 @@
 #include "drive/reportlist.h"
 
 #include <QTableWidget>
-
 #include <vector>
 
 namespace orvane {
@@ -14,7 +13,7 @@ class VerdictDelegate;
 struct ReportColumn
 {
     QString caption;
-    int width = 0;         // 0: the list's default width
+    int width = 0; // 0: the list's default width
     bool autoSize = false; // shares the room left by the fixed columns
 };
 

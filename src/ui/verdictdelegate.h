@@ -10,9 +10,9 @@ namespace orvane {
 // How one cell of a list with a verdict column is drawn.
 struct CellStyle
 {
-    QColor colour;          // the text colour
-    bool bold = false;      // bold on top of the list's own font
-    const QPixmap *icon{};  // the tick or the cross, drawn at the row's origin; none for other cells
+    QColor colour; // the text colour
+    bool bold = false; // bold on top of the list's own font
+    const QPixmap *icon {}; // the tick or the cross, drawn at the row's origin; none for other cells
 };
 
 // Draws the verdict cells of the drive list and the S.M.A.R.T. Info list: the tick and green

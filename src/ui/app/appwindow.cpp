@@ -9,7 +9,6 @@
 #include <QPixmap>
 #include <QScreen>
 #include <QTimer>
-
 #include <cstdio>
 
 namespace orvane {

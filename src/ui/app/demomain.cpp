@@ -11,7 +11,6 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
-
 #include <cstdio>
 
 int main(int argc, char **argv)
@@ -21,9 +20,9 @@ int main(int argc, char **argv)
     QCommandLineParser options;
     options.addHelpOption();
     options.addOption({QStringLiteral("drives"), QStringLiteral("Folder of drive recordings."),
-                       QStringLiteral("folder"), QStringLiteral(ORVANE_DRIVES_DIR)});
+        QStringLiteral("folder"), QStringLiteral(ORVANE_DRIVES_DIR)});
     options.addOption({QStringLiteral("screenshot"), QStringLiteral("Save the screen to this file and quit."),
-                       QStringLiteral("file")});
+        QStringLiteral("file")});
     options.process(app);
 
     orvane::ReplayDriveControl drives;

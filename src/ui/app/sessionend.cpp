@@ -4,7 +4,6 @@
 #include <QSessionManager>
 #include <QSocketNotifier>
 #include <QWidget>
-
 #include <csignal>
 #include <fcntl.h>
 #include <sys/socket.h>
@@ -34,8 +33,7 @@ void closeOnSignals(QWidget &window)
     auto *notifier = new QSocketNotifier(pair[1], QSocketNotifier::Read, &window);
     QObject::connect(notifier, &QSocketNotifier::activated, &window, [&window, reader = pair[1]] {
         char bytes[16];
-        while (::read(reader, bytes, sizeof bytes) > 0) {
-        }
+        while (::read(reader, bytes, sizeof bytes) > 0) { }
         window.close();
     });
     struct sigaction action = {};
