@@ -2,6 +2,7 @@
 
 #include "ui/assets.h"
 #include "ui/dialogs.h"
+#include "ui/logstamp.h"
 #include "ui/reportlistview.h"
 #include "ui/verdictdelegate.h"
 
@@ -53,6 +54,7 @@ TOrvane_Form::TOrvane_Form(DriveTransport &drives, Dialogs &dialogs, Clock &cloc
     , m_dialogs(dialogs)
     , m_clock(clock)
     , m_places(std::move(places))
+    , m_dateFormat(LocaleDateFormat())
 {
     setObjectName(QStringLiteral("Orvane_Form"));
     setWindowIcon(WindowIcon());

@@ -1,0 +1,64 @@
+// The real orvane-demo on a virtual X display: the window must be on the screen with its
+// drive list drawn. The screenshot stays in build/screenshots for a reviewer.
+#include "uitestsupport.h"
+
+#include <QImage>
+#include <fstream>
+#include <gtest/gtest.h>
+
+namespace orvane::test {
+namespace {
+
+int pixelsOf(const QImage &image, QColor colour)
+{
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            count += image.pixelColor(x, y).rgb() == colour.rgb();
+        }
+    }
+    return count;
+}
+
+TEST(Demo, StartsUnderXvfbWithFourDrivesOnTheScreen)
+{
+    if (std::system("command -v xvfb-run >/dev/null 2>&1") != 0) {
+        GTEST_SKIP() << "xvfb-run is not installed";
+    }
+    TempFolder folder;
+    const std::filesystem::path drives = folder.path() / "drives";
+    std::filesystem::create_directories(drives);
+    const std::pair<const char *, DriveRecording> made[] = {
+        {"a.rec", MadeDrive("DEMO DISK A", 58, 30, 45)},
+        {"b.rec", MadeDrive("DEMO DISK B", 41)},
+        {"c.rec", MadeDrive("DEMO DISK C", 34)},
+        {"d.rec", MadeDrive("DEMO DISK D", std::nullopt)},
+    };
+    for (const auto &[name, drive] : made) {
+        std::ofstream((drives / name).string()) << FormatRecording(drive, "made by the demo test");
+    }
+    const std::string shot = ORVANE_SCREENSHOTS "/orvane-demo.png";
+    std::filesystem::remove(shot);
+    const std::string command = "cd '" + folder.path().string()
+        + "' && env -u QT_QPA_PLATFORM xvfb-run -a -s '-screen 0 1024x768x24' '" ORVANE_DEMO "' --drives '"
+        + drives.string() + "' --screenshot '" + shot + "' > '" + (folder.path() / "out.txt").string() + "' 2>&1";
+    ASSERT_EQ(std::system(command.c_str()), 0) << command;
+
+    QImage screen(QString::fromStdString(shot));
+    ASSERT_FALSE(screen.isNull());
+    EXPECT_EQ(screen.size(), QSize(1024, 768));
+    screen = screen.convertToFormat(QImage::Format_RGB32);
+    // The list shows its first two rows: drive 0 "BAD" in red, drive 1 "OK" in green,
+    // each with its picture.
+    EXPECT_GT(pixelsOf(screen, QColor(0, 128, 0)), 0);
+    EXPECT_GT(pixelsOf(screen, QColor(255, 0, 0)), 0);
+    EXPECT_GT(pixelsOf(screen, QColor(0x16, 0xa3, 0x4a)), 10);
+    EXPECT_GT(pixelsOf(screen, QColor(0xdc, 0x26, 0x26)), 10);
+    // The header band's accent line spans the window's width.
+    EXPECT_GE(pixelsOf(screen, QColor(0x3d, 0xa5, 0xf4)), 2 * 600);
+    // The demo saves nothing when it ends after its screenshot.
+    EXPECT_FALSE(std::filesystem::exists(folder.path() / "config.xml"));
+}
+
+} // namespace
+} // namespace orvane::test

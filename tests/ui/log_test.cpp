@@ -1,0 +1,110 @@
+// The activity log on the Log page: stamps, Clear and Save.
+#include "ui/logstamp.h"
+#include "uitestsupport.h"
+
+#include <QPlainTextEdit>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sstream>
+
+namespace orvane::test {
+namespace {
+
+constexpr std::time_t kMidnight = 1796601600; // 12/07/2026 00:00:00 UTC
+
+std::string fileBytes(const std::filesystem::path &path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+TEST(LogStamp, DateAloneAtMidnightOtherwiseDateAndTime)
+{
+    struct Case
+    {
+        std::time_t when;
+        const char *stamp;
+    };
+    const Case cases[] = {
+        {kMidnight, "12/07/2026"},
+        {kMidnight + 1, "12/07/2026 00:00:01"},
+        {kMidnight + 14 * 3600 + 5 * 60 + 9, "12/07/2026 14:05:09"},
+        {kMidnight - 1, "12/06/2026 23:59:59"},
+        {kMidnight + 60, "12/07/2026 00:01:00"},
+    };
+    for (const Case &c : cases) {
+        EXPECT_EQ(LogStamp(c.when, kShortDateFormat), c.stamp);
+    }
+}
+
+TEST(Log, LinesAreStampMarkAndMessage)
+{
+    FormHarness h;
+    h.clock.when = kMidnight;
+    TOrvane_Form &form = h.create();
+    form.FormCreate();
+    form.LogEvent("");
+    h.clock.when = kMidnight + 1;
+    form.LogEvent("CHANGED max temperature: 55\xB0");
+    EXPECT_EQ(form.Log_Memo->toPlainText().toStdString(),
+        "12/07/2026 * Orvane Started !\n12/07/2026 * \n12/07/2026 00:00:01 * CHANGED max temperature: 55\u00B0");
+}
+
+TEST(Log, ClearThenOneMessageLeavesOneLine)
+{
+    FormHarness h;
+    TOrvane_Form &form = h.create();
+    form.FormCreate();
+    form.LogEvent("first");
+    form.Clear_ButtonClick();
+    form.LogEvent("second");
+    EXPECT_EQ(h.logMessages(), std::vector<std::string> {"second"});
+}
+
+TEST(Log, SaveWritesEveryLineWithCrLfInWindows1252ToANewFile)
+{
+    FormHarness h;
+    h.clock.when = kMidnight;
+    TOrvane_Form &form = h.create();
+    form.FormCreate();
+    form.Clear_ButtonClick();
+    form.LogEvent("one");
+    form.LogEvent("CHANGED max temperature: 55\xB0");
+    const std::filesystem::path file = h.folder.path() / "saved log"; // no extension is added
+    h.dialogs.logFiles = {std::nullopt, file.string()};
+    form.Save_ButtonClick(); // cancelled: nothing written
+    EXPECT_FALSE(std::filesystem::exists(file));
+    form.Save_ButtonClick();
+    EXPECT_EQ(fileBytes(file), "12/07/2026 * one\r\n12/07/2026 * CHANGED max temperature: 55\xB0\r\n");
+    EXPECT_TRUE(h.dialogs.messages.empty());
+}
+
+TEST(Log, SavingAnEmptyLogEmptiesTheFile)
+{
+    FormHarness h;
+    TOrvane_Form &form = h.create();
+    const std::filesystem::path file = h.folder.path() / "log.txt";
+    std::ofstream(file) << "old content";
+    h.dialogs.logFiles = {file.string()};
+    form.Save_ButtonClick();
+    EXPECT_EQ(fileBytes(file), "");
+}
+
+TEST(Log, AFileThatCannotBeCreatedIsShownAndTheLogStays)
+{
+    FormHarness h;
+    TOrvane_Form &form = h.create();
+    form.LogEvent("kept");
+    const std::filesystem::path folder = h.folder.path() / "a folder";
+    std::filesystem::create_directory(folder);
+    h.dialogs.logFiles = {folder.string()};
+    form.Save_ButtonClick();
+    EXPECT_EQ(h.dialogs.messages,
+        std::vector<std::string> {"Cannot create file \"" + folder.string() + "\". Is a directory"});
+    EXPECT_EQ(h.logMessages(), std::vector<std::string> {"kept"});
+}
+
+} // namespace
+} // namespace orvane::test

@@ -1,0 +1,180 @@
+// Start-up: the steps in their order, what the probe finds, and an error that stops it.
+#include "ui/reportlistview.h"
+#include "uitestsupport.h"
+
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTabWidget>
+#include <QTimer>
+#include <fstream>
+#include <gtest/gtest.h>
+
+namespace orvane::test {
+namespace {
+
+std::string padded(const std::string &model)
+{
+    std::string text = model;
+    text.resize(40, ' ');
+    return text;
+}
+
+std::vector<std::string> captions(const ReportListView &list)
+{
+    std::vector<std::string> all;
+    for (const auto &row : FormHarness::rows(list)) {
+        all.push_back(row.at(0));
+    }
+    return all;
+}
+
+struct ProbeCase
+{
+    const char *name;
+    std::vector<std::uint8_t> present;
+    std::vector<std::string> rows;
+    bool drive0Shown;
+};
+
+class StartupProbe : public ::testing::TestWithParam<ProbeCase>
+{
+};
+
+TEST_P(StartupProbe, ListsTheDrivesFoundAndShowsDriveZero)
+{
+    FormHarness h;
+    for (const std::uint8_t number : GetParam().present) {
+        h.addDrive(number, "Drive " + std::to_string(number), 30 + number);
+    }
+    TOrvane_Form &form = h.create();
+    form.FormCreate();
+
+    EXPECT_EQ(captions(*form.HDDs_ListView), GetParam().rows);
+    EXPECT_EQ(form.DriveCount, GetParam().rows.size());
+    EXPECT_EQ(h.diskInfo("Model number"), GetParam().drive0Shown ? padded("Drive 0") : "");
+    EXPECT_EQ(form.SMARTInfo_ListView->rowCount() > 0, GetParam().drive0Shown);
+    ASSERT_FALSE(h.logMessages().empty());
+    EXPECT_EQ(h.logMessages().back(), "Orvane Started !");
+    EXPECT_TRUE(h.dialogs.messages.empty());
+    EXPECT_EQ(form.Main_PageControl->currentWidget(), form.DiskInfo_TabSheet);
+    // The probe only asks the four drive numbers, in order; then drive 0's reports.
+    EXPECT_EQ(h.drives.opened.front(), "\\\\.\\PhysicalDrive0");
+    EXPECT_EQ(h.drives.opened.back(), "\\\\.\\PhysicalDrive0");
+    EXPECT_EQ(h.drives.replay.openHandles(), 0u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Drives, StartupProbe,
+    ::testing::Values(ProbeCase {"none", {}, {}, false}, ProbeCase {"oneAndThree", {1, 3}, {"1", "3"}, false},
+        ProbeCase {"zeroAndTwo", {0, 2}, {"0", "2"}, true},
+        ProbeCase {"all", {0, 1, 2, 3}, {"0", "1", "2", "3"}, true}),
+    [](const auto &param) { return std::string(param.param.name); });
+
+TEST(Startup, DriveRowsAreTickedAndCarryModelTemperatureAndVerdict)
+{
+    FormHarness h;
+    h.addDrive(0, "WDC WD10EZEX", 38, 100, 0);
+    h.addDrive(1, "Hot One", 61, 20, 45);
+    h.addDrive(2, "No Sensor", std::nullopt);
+    TOrvane_Form &form = h.create();
+    form.FormCreate();
+
+    const auto rows = FormHarness::rows(*form.HDDs_ListView);
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[0],
+        (std::vector<std::string> {"0", padded("WDC WD10EZEX"),
+            "38\xB0"
+            "C",
+            "OK"}));
+    EXPECT_EQ(rows[1],
+        (std::vector<std::string> {"1", padded("Hot One"),
+            "61\xB0"
+            "C",
+            "BAD"}));
+    // Without attribute 194 the reading carries the no-temperature marks: "N/A" and "OK".
+    EXPECT_EQ(rows[2], (std::vector<std::string> {"2", padded("No Sensor"), "N/A", "OK"}));
+    for (int row = 0; row < 3; ++row) {
+        EXPECT_EQ(form.HDDs_ListView->item(row, 0)->checkState(), Qt::Checked) << row;
+    }
+}
+
+TEST(Startup, ReadsReadmeFromTheProgramFolderLineByLine)
+{
+    FormHarness h;
+    std::ofstream(h.places.programFolder + "/readme.txt", std::ios::binary) << "Orvane 1.0\r\nDegrees: 40\xB0"
+                                                                               "C\r\n";
+    // A readme.txt in the current folder is not the program's.
+    std::ofstream("readme.txt") << "wrong one";
+    TOrvane_Form &form = h.create();
+    form.FormCreate();
+    EXPECT_EQ(form.readmeMemo->toPlainText().toStdString(),
+        "Orvane 1.0\nDegrees: 40\u00B0"
+        "C\n");
+    EXPECT_TRUE(h.dialogs.messages.empty());
+}
+
+TEST(Startup, AnErrorIsShownAndSkipsTheRemainingSteps)
+{
+    FormHarness h;
+    h.addDrive(0, "Drive 0", 35);
+    // A readme.txt that exists but cannot be read.
+    std::filesystem::create_directory(h.places.programFolder + "/readme.txt");
+    TOrvane_Form &form = h.create();
+    form.FormCreate();
+
+    ASSERT_EQ(h.dialogs.messages.size(), 1u);
+    EXPECT_EQ(h.dialogs.messages[0], "Cannot open file \"" + h.places.programFolder + "/readme.txt\". Is a directory");
+    EXPECT_EQ(form.DriveCount, 0);
+    EXPECT_EQ(form.HDDs_ListView->rowCount(), 0);
+    EXPECT_TRUE(h.logMessages().empty());
+    EXPECT_TRUE(h.drives.opened.empty());
+}
+
+TEST(Startup, WatchTimerFollowsTempWarnAndRefreshRuns)
+{
+    FormHarness h;
+    TOrvane_Form &form = h.create();
+    EXPECT_TRUE(form.CheckTemp_Timer->isActive()); // created switched on
+    form.FormCreate();
+    EXPECT_FALSE(form.CheckTemp_Timer->isActive());
+    EXPECT_EQ(form.CheckTemp_Timer->interval(), 30000);
+    EXPECT_TRUE(form.Monitor_Timer->isActive());
+    EXPECT_EQ(form.Monitor_Timer->interval(), 300000);
+    EXPECT_FALSE(form.Hibernate_Timer->isActive());
+}
+
+struct ScaleCase
+{
+    double ppi;
+    QSize client;
+    int driveListHeight;
+    QRect critTempEdit;
+    int fontPixels;
+    int idColumn;
+};
+
+class StartupScale : public ::testing::TestWithParam<ScaleCase>
+{
+};
+
+TEST_P(StartupScale, ScalesOnceByScreenPpiOver96)
+{
+    const ScaleCase &c = GetParam();
+    FormHarness h;
+    h.addDrive(0, "Drive 0", 35);
+    TOrvane_Form &form = h.create(c.ppi);
+    form.FormCreate();
+    EXPECT_EQ(form.size(), c.client);
+    EXPECT_EQ(form.HDDs_ListView->height(), c.driveListHeight);
+    EXPECT_EQ(form.CritTemp_Edit->geometry(), c.critTempEdit);
+    EXPECT_EQ(form.font().pixelSize(), c.fontPixels);
+    EXPECT_EQ(form.HDDs_ListView->columnWidth(0), c.idColumn);
+    EXPECT_DOUBLE_EQ(form.scaleFactor(), c.ppi / 96);
+}
+
+INSTANTIATE_TEST_SUITE_P(Screens, StartupScale,
+    ::testing::Values(ScaleCase {96, {693, 509}, 58, {216, 116, 33, 21}, 11, 50},
+        ScaleCase {120, {866, 636}, 73, {270, 145, 41, 26}, 14, 63},
+        ScaleCase {192, {1386, 1018}, 116, {432, 232, 66, 42}, 22, 100}));
+
+} // namespace
+} // namespace orvane::test

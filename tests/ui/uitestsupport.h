@@ -1,0 +1,103 @@
+#pragma once
+
+#include "drive/drivetransport.h"
+#include "platform/replay/replaydrivecontrol.h"
+#include "ui/dialogs.h"
+#include "ui/orvaneform.h"
+
+#include <deque>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace orvane::test {
+
+// A drive made by hand: IDENTIFY with the given model, attribute 5 and, unless the
+// temperature is nullopt, attribute 194 with that raw temperature and the given value and
+// threshold. Device map 01: drive 0 on the first channel, plain ATA.
+DriveRecording MadeDrive(const std::string &model, std::optional<int> celsius, int value = 100, int threshold = 0);
+
+// Answers the window's questions from queues and keeps every message shown.
+class FakeDialogs : public Dialogs
+{
+public:
+    void showMessage(const std::string &text) override { messages.push_back(text); }
+    std::optional<std::string> chooseSoundFile() override { return next(soundFiles); }
+    std::optional<std::string> chooseLogFile() override { return next(logFiles); }
+
+    std::vector<std::string> messages;
+    std::deque<std::optional<std::string>> soundFiles;
+    std::deque<std::optional<std::string>> logFiles;
+
+private:
+    static std::optional<std::string> next(std::deque<std::optional<std::string>> &answers);
+};
+
+class FixedClock : public Clock
+{
+public:
+    std::time_t now() const override { return when; }
+    std::time_t when = 1796652309; // 12/07/2026 14:05:09 UTC
+};
+
+// Passes every call to the recorded drives and keeps the paths opened, in order.
+class WatchedDrives : public DriveControl
+{
+public:
+    DeviceHandle createFile(const std::string &path) override;
+    bool deviceIoControl(DeviceHandle handle, std::uint32_t code, std::span<const std::uint8_t> in,
+        std::span<std::uint8_t> out) override;
+    void closeHandle(DeviceHandle handle) override { replay.closeHandle(handle); }
+
+    ReplayDriveControl replay;
+    std::vector<std::string> opened;
+};
+
+// A temporary folder, removed with everything in it.
+class TempFolder
+{
+public:
+    TempFolder();
+    ~TempFolder();
+    TempFolder(const TempFolder &) = delete;
+    TempFolder &operator=(const TempFolder &) = delete;
+    [[nodiscard]] const std::filesystem::path &path() const { return m_path; }
+
+private:
+    std::filesystem::path m_path;
+};
+
+// A window on made drives, created but not started; tests call FormCreate when ready.
+class FormHarness
+{
+public:
+    FormHarness();
+    ~FormHarness();
+
+    void addDrive(
+        std::uint8_t number, const std::string &model, std::optional<int> celsius, int value = 100, int threshold = 0);
+    TOrvane_Form &create(double screenPpi = 96);
+    TOrvane_Form &form() { return *m_form; }
+
+    // The messages of the Log page, without their stamps.
+    [[nodiscard]] std::vector<std::string> logMessages() const;
+    // The rows of a report list as Windows-1252 cell texts.
+    [[nodiscard]] static std::vector<std::vector<std::string>> rows(const class ReportListView &list);
+    // The value of the Disk Info row with this name, or empty.
+    [[nodiscard]] std::string diskInfo(const std::string &name) const;
+
+    WatchedDrives drives;
+    DriveTransport transport {drives};
+    FakeDialogs dialogs;
+    FixedClock clock;
+    TempFolder folder; // the program's folder, the autostart folder and the current one
+    FormPlaces places;
+
+private:
+    std::unique_ptr<TOrvane_Form> m_form;
+    std::filesystem::path m_previousDirectory;
+};
+
+} // namespace orvane::test
