@@ -29,21 +29,28 @@ struct TemperatureCase
 TEST(DecodeTemperature, ReadsAttribute194)
 {
     const TemperatureCase cases[] = {
-        {"194 in slot 0", attributeSector({{0, {194, 100, 100, 35, 0}}}), thresholdSector({{0, 0}}),
-         {35, 0, 100, 100}},
+        {"194 in slot 0", attributeSector({{0, {194, 100, 100, 35, 0}}}), thresholdSector({{0, 0}}), {35, 0, 100, 100}},
         {"194 in slot 4 takes threshold slot 4",
-         attributeSector({{0, {1, 200, 200, 0, 0}}, {1, {3, 1, 1, 0, 0}}, {2, {4, 1, 1, 0, 0}}, {3, {5, 1, 1, 0, 0}},
+         attributeSector({{0, {1, 200, 200, 0, 0}},
+                          {1, {3, 1, 1, 0, 0}},
+                          {2, {4, 1, 1, 0, 0}},
+                          {3, {5, 1, 1, 0, 0}},
                           {4, {194, 120, 99, 38, 0}}}),
-         thresholdSector({{0, 51}, {3, 36}, {4, 17}}), {38, 17, 120, 99}},
+         thresholdSector({{0, 51}, {3, 36}, {4, 17}}),
+         {38, 17, 120, 99}},
         {"raw bytes 40 and 1", attributeSector({{0, {194, 100, 100, 40, 1}}}), {}, {50, 0, 100, 100}},
         {"raw 0 takes the value", attributeSector({{0, {194, 38, 30, 0, 0}}}), {}, {38, 0, 38, 30}},
         {"raw 101 takes the value", attributeSector({{0, {194, 62, 50, 101, 0}}}), {}, {62, 0, 62, 50}},
         {"raw 100 stays", attributeSector({{0, {194, 62, 50, 100, 0}}}), {}, {100, 0, 62, 50}},
-        {"empty slot before 194", attributeSector({{0, {1, 9, 9, 0, 0}}, {1, {9, 9, 9, 0, 0}}, {5, {194, 1, 1, 3, 0}}}),
-         {}, {kNoTemperature, kNoThreshold, 0, 0}},
+        {"empty slot before 194",
+         attributeSector({{0, {1, 9, 9, 0, 0}}, {1, {9, 9, 9, 0, 0}}, {5, {194, 1, 1, 3, 0}}}),
+         {},
+         {kNoTemperature, kNoThreshold, 0, 0}},
         {"sector of zeros", {}, {}, {kNoTemperature, kNoThreshold, 0, 0}},
         // The scan goes on past 231 and stops at the empty slot 1.
-        {"231 is not a temperature", attributeSector({{0, {231, 100, 100, 40, 0}}}), {},
+        {"231 is not a temperature",
+         attributeSector({{0, {231, 100, 100, 40, 0}}}),
+         {},
          {kNoTemperature, kNoThreshold, 0, 0}},
     };
     for (const TemperatureCase &c : cases) {
@@ -83,18 +90,17 @@ TEST(DecodeTemperature, NeverTakesTheBytesAfterTheLastSlotForAnAttribute)
 
 TEST(ListAttributeRows, ListsSlotsInOrderUpToTheFirstEmptyOne)
 {
-    const SectorData a = attributeSector({{0, {9, 97, 97, 16, 39}},
-                                          {1, {194, 100, 100, 0, 0}},
-                                          {2, {250, 100, 253, 0, 0}},
-                                          {4, {5, 100, 100, 0, 0}}});
+    const SectorData a = attributeSector(
+        {{0, {9, 97, 97, 16, 39}}, {1, {194, 100, 100, 0, 0}}, {2, {250, 100, 253, 0, 0}}, {4, {5, 100, 100, 0, 0}}});
     const SectorData t = thresholdSector({{0, 0}, {1, 100}, {2, 99}, {4, 36}});
     ReportTable rows;
     ListAttributeRows(rows, view(a), view(t));
-    EXPECT_EQ(rows.rows, (Rows{
-                             {"09", "Power On Hours Count    ", "0", "97", "97", "406", "OK"},
-                             {"C2", "Temperature             ", "100", "100", "100", "0", "BAD"},
-                             {"FA", "Read Error Retry Rate   ", "99", "100", "253", "0", "OK"},
-                         }));
+    EXPECT_EQ(rows.rows,
+              (Rows{
+                  {"09", "Power On Hours Count    ", "0", "97", "97", "406", "OK"},
+                  {"C2", "Temperature             ", "100", "100", "100", "0", "BAD"},
+                  {"FA", "Read Error Retry Rate   ", "99", "100", "253", "0", "OK"},
+              }));
 }
 
 TEST(ListAttributeRows, ListsAllThirtySlots)
@@ -132,7 +138,9 @@ TEST(AttributeName, CatalogueNamesKeepTheirBlanks)
 
 TEST(TemperatureText, ShowsDegreesOrNotAvailable)
 {
-    EXPECT_EQ(TemperatureText(35), "35\xB0" "C");
+    EXPECT_EQ(TemperatureText(35),
+              "35\xB0"
+              "C");
     EXPECT_EQ(TemperatureText(kNoTemperature), "N/A");
 }
 

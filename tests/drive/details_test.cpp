@@ -18,7 +18,8 @@ protected:
     void SetUp() override
     {
         for (int drive : {0, 1}) {
-            control.drive(drive).attributes = attributeSector({{0, {194, 100, 100, static_cast<std::uint8_t>(30 + drive), 0}}});
+            control.drive(drive).attributes =
+                attributeSector({{0, {194, 100, 100, static_cast<std::uint8_t>(30 + drive), 0}}});
             control.drive(drive).thresholds = thresholdSector({{0, 5}});
         }
     }
@@ -88,8 +89,9 @@ TEST_F(Details, AFailedThresholdReadListsEveryThresholdAsZero)
     control.drive(1).thresholds.reset();
     control.drive(1).attributes = attributeSector({{0, {194, 100, 100, 31, 0}}, {1, {5, 0, 0, 0, 0}}});
     show("1");
-    EXPECT_EQ(smart.rows, (Rows{{"C2", "Temperature             ", "0", "100", "100", "31", "OK"},
-                                {"05", "Reallocated Sector Count", "0", "0", "0", "0", "BAD"}}));
+    EXPECT_EQ(smart.rows,
+              (Rows{{"C2", "Temperature             ", "0", "100", "100", "31", "OK"},
+                    {"05", "Reallocated Sector Count", "0", "0", "0", "0", "BAD"}}));
 }
 
 TEST_F(Details, SmartSupportedFollowsEnableOnEveryDrive)

@@ -77,21 +77,22 @@ TEST(ShowDriveDetails, ListsThirteenIdentityRowsForAnAtaDrive)
     DriveTransport transport(control);
     ReportTable disk, smart;
     ShowDriveDetails(transport, "1", disk, smart);
-    EXPECT_EQ(disk.rows, (Rows{
-                             {"IDE HDD 1", "S.M.A.R.T supported"},
-                             {"Cylinders", "65535"},
-                             {"Heads", "16"},
-                             {"Sectors per Track", "63"},
-                             {"Sector Count", "1"},
-                             {"Sector Number", "1"},
-                             {"Low order cylinder", "0"},
-                             {"High order cylinder", "0"},
-                             {"Drive/Head", "176"},
-                             {"Actual IDE command", "236"},
-                             {"Model number", "WDC WD10EZEX-08WN4A0                    "},
-                             {"Firmware rev", "01.01A01"},
-                             {"Serial number", "     WD-WCC6Y3TK1234"},
-                         }));
+    EXPECT_EQ(disk.rows,
+              (Rows{
+                  {"IDE HDD 1", "S.M.A.R.T supported"},
+                  {"Cylinders", "65535"},
+                  {"Heads", "16"},
+                  {"Sectors per Track", "63"},
+                  {"Sector Count", "1"},
+                  {"Sector Number", "1"},
+                  {"Low order cylinder", "0"},
+                  {"High order cylinder", "0"},
+                  {"Drive/Head", "176"},
+                  {"Actual IDE command", "236"},
+                  {"Model number", "WDC WD10EZEX-08WN4A0                    "},
+                  {"Firmware rev", "01.01A01"},
+                  {"Serial number", "     WD-WCC6Y3TK1234"},
+              }));
 }
 
 TEST(ShowDriveDetails, ListsFourRowsForAnAtapiDrive)
@@ -103,12 +104,13 @@ TEST(ShowDriveDetails, ListsFourRowsForAnAtapiDrive)
     DriveTransport transport(control);
     ReportTable disk, smart;
     ShowDriveDetails(transport, "2", disk, smart);
-    EXPECT_EQ(disk.rows, (Rows{
-                             {"ATAPI device", "2"},
-                             {"Model number", "WDC WD10EZEX-08WN4A0                    "},
-                             {"Firmware rev", "01.01A01"},
-                             {"Serial number", "     WD-WCC6Y3TK1234"},
-                         }));
+    EXPECT_EQ(disk.rows,
+              (Rows{
+                  {"ATAPI device", "2"},
+                  {"Model number", "WDC WD10EZEX-08WN4A0                    "},
+                  {"Firmware rev", "01.01A01"},
+                  {"Serial number", "     WD-WCC6Y3TK1234"},
+              }));
     EXPECT_EQ(control.requests[2].command(), ATA_IDENTIFY_PACKET_DEVICE);
 }
 

@@ -16,7 +16,7 @@ std::vector<std::uint8_t> commandBytes(std::uint32_t bufferSize, IDEREGS regs, s
     bytes[0] = static_cast<std::uint8_t>(bufferSize);
     bytes[1] = static_cast<std::uint8_t>(bufferSize >> 8);
     const std::uint8_t r[] = {regs.bFeaturesReg, regs.bSectorCountReg, regs.bSectorNumberReg, regs.bCylLowReg,
-                              regs.bCylHighReg,  regs.bDriveHeadReg,    regs.bCommandReg,      0};
+                              regs.bCylHighReg,  regs.bDriveHeadReg,   regs.bCommandReg,      0};
     std::copy(std::begin(r), std::end(r), bytes.begin() + 4);
     bytes[12] = drive;
     return bytes;
@@ -155,8 +155,8 @@ TEST(ReadDriveModel, SendsItsThreeRequestsWhateverTheyYieldAndCloses)
     test::putIdentifyText(*d.identify, kModelOffset, "ST3000DM001-9YN166                      ");
     DriveTransport transport(control);
     EXPECT_EQ(ReadDriveModel(transport, 1), "ST3000DM001-9YN166                      ");
-    EXPECT_EQ(codes(control), (std::vector<std::uint32_t>{SMART_GET_VERSION, SMART_SEND_DRIVE_COMMAND,
-                                                          SMART_RCV_DRIVE_DATA}));
+    EXPECT_EQ(codes(control),
+              (std::vector<std::uint32_t>{SMART_GET_VERSION, SMART_SEND_DRIVE_COMMAND, SMART_RCV_DRIVE_DATA}));
     EXPECT_EQ(control.requests[2].command(), ATA_IDENTIFY_DEVICE); // failed version: ECh
     EXPECT_EQ(control.closes, 1);
     EXPECT_TRUE(control.open.empty());
@@ -184,9 +184,9 @@ TEST(ReadTemperature, SendsAllFiveRequestsEvenWhenEarlierOnesFail)
     d.attributes.reset();
     DriveTransport transport(control);
     const TAttrReading r = ReadTemperature(transport, 3);
-    EXPECT_EQ(codes(control), (std::vector<std::uint32_t>{SMART_GET_VERSION, SMART_SEND_DRIVE_COMMAND,
-                                                          SMART_RCV_DRIVE_DATA, SMART_RCV_DRIVE_DATA,
-                                                          SMART_RCV_DRIVE_DATA}));
+    EXPECT_EQ(codes(control),
+              (std::vector<std::uint32_t>{SMART_GET_VERSION, SMART_SEND_DRIVE_COMMAND, SMART_RCV_DRIVE_DATA,
+                                          SMART_RCV_DRIVE_DATA, SMART_RCV_DRIVE_DATA}));
     EXPECT_EQ(control.requests[2].command(), ATA_IDENTIFY_PACKET_DEVICE);
     EXPECT_EQ(control.requests[3].features(), SMART_READ_ATTRIBUTE_VALUES);
     EXPECT_EQ(control.requests[4].features(), SMART_READ_ATTRIBUTE_THRESHOLDS);
