@@ -388,13 +388,21 @@ def main():
     model = info.get("Device Model") or info.get("Model Number")
     out = ["orvane-drive-recording 1",
            "# %s, firmware %s, serial %s" % (model, info.get("Firmware Version", "?"),
-                                             info.get("Serial Number", "?")),
+                                             info.get("Serial Number") or "(blank)"),
            "# Built by scripts/make-recording.py from smartctl output: %s" % args.source,
            "# Identity words smartctl does not show hold typical values; the attribute and"
            " threshold",
            "# sectors hold smartctl's rows in order, VALUE/WORST/THRESH and the raw bytes"
            " as shown."]
     out += ["# Edit: " + e for e in edits]
+    left_out = [what for flag, what in ((args.no_version, "the version line (SMART_GET_VERSION fails)"),
+                                        (args.no_identify, "the identify section (IDENTIFY fails)"),
+                                        (args.no_attributes, "the attributes section (that read fails)"),
+                                        (args.no_thresholds, "the thresholds section (that read fails)"))
+                if flag]
+    out += ["# Left out on purpose: " + what for what in left_out]
+    if args.enable == "fail":
+        out.append("# S.M.A.R.T. ENABLE OPERATIONS fails on purpose.")
     out += ["# " + n for n in args.note]
     if not args.no_version:
         out.append("version %s" % args.version_map.lower())

@@ -40,7 +40,9 @@ record full-toshiba-dt01aba200    toshiba-dt01aba200 --pad-to 30
 # An ATAPI DVD writer: device map bit 4 (ATAPI drive 0), S.M.A.R.T. ENABLE fails and
 # there are no attribute or threshold sectors.
 record atapi-hl-dt-st-gh24nsd1    hl-dt-st-dvdram-gh24nsd1 \
-    --atapi --version-map 10 --enable fail --no-attributes --no-thresholds
+    --atapi --version-map 10 --enable fail --no-attributes --no-thresholds \
+    --note "Edit: no smartctl output of this drive was found; model and firmware come from the" \
+    --note "kernel log lines quoted in the source file, the serial number is unknown (blank)."
 
 # A disk whose attribute read fails: IDENTIFY and thresholds answer, attributes do not.
 record no-attributes-wdc-wd10ezex wdc-wd10ezex --no-attributes
