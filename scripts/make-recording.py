@@ -317,14 +317,14 @@ def apply_edits(rows, args):
             raise SourceError("--remove %d: no such attribute" % attr_id)
         rows[:] = [r for r in rows if r["id"] != attr_id]
         edits.append("attribute %d removed" % attr_id)
-    for spec in args.set:
-        m = re.fullmatch(r"(\d+):(value|worst|thresh|raw)=(.+)", spec)
+    for change in args.set:
+        m = re.fullmatch(r"(\d+):(value|worst|thresh|raw)=(.+)", change)
         if not m:
             raise SourceError("--set takes ID:FIELD=NUMBER, e.g. 194:raw=58")
         attr_id, field, new = int(m.group(1)), m.group(2), m.group(3)
         row = next((r for r in rows if r["id"] == attr_id), None)
         if row is None:
-            raise SourceError("--set %s: no such attribute" % spec)
+            raise SourceError("--set %s: no such attribute" % change)
         old = row["raw_text"] if field == "raw" else row[field]
         if field == "raw":
             row["raw"], row["reserved"] = encode_raw(new, row["name"])
