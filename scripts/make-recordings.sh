@@ -1,11 +1,13 @@
 #!/bin/sh
 # Rebuilds every drive recording in assets/drives/ from the smartctl outputs in
 # assets/drives/sources/. Each line below is one recording: its source and its options.
-# Running it again must leave `git diff assets/drives` empty.
+# Running it again must leave `git diff assets/drives` empty. An argument names another
+# folder to write the recordings to (the tests compare that with the shipped ones).
 set -eu
 cd "$(dirname "$0")/.."
 src=assets/drives/sources
-out=assets/drives
+out=${1:-assets/drives}
+mkdir -p "$out"
 
 record() {
     name=$1 source=$2

@@ -1,38 +1,19 @@
 // Runs the orvane-report program itself on recordings and checks what it prints.
 #include "platform/replay/driverecording.h"
+#include "runreport.h"
 
-#include <array>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 namespace orvane {
 namespace {
 
-struct Outcome
-{
-    int status;
-    std::string out;
-};
+using test::Outcome;
 
 Outcome run(const std::string &arguments)
 {
-    const std::string command = std::string(ORVANE_REPORT) + " " + arguments + " 2>&1";
-    FILE *pipe = ::popen(command.c_str(), "r");
-    Outcome result{-1, {}};
-    if (!pipe) {
-        return result;
-    }
-    std::array<char, 4096> buffer;
-    std::size_t n;
-    while ((n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0) {
-        result.out.append(buffer.data(), n);
-    }
-    const int status = ::pclose(pipe);
-    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return result;
+    return test::runReport(arguments);
 }
 
 // Puts `text` into an identify field as a drive stores it (first character in the high byte).
