@@ -47,6 +47,12 @@ int run(const ReportOptions &options)
     DriveTransport transport(*control);
 
     if (options.record) {
+        if (!transport.DriveExists(*options.record)) {
+            const std::string problem = real ? SystemDriveOpenProblem(*options.record) : std::string();
+            std::cerr << "orvane-report: drive " << int(*options.record) << " cannot be opened"
+                      << (problem.empty() ? ": no such drive" : ": " + problem) << "\n";
+            return 1;
+        }
         const DriveRecording recording = RecordDrive(transport, *options.record);
         const std::time_t now = std::time(nullptr);
         char date[32];

@@ -113,6 +113,13 @@ TEST_F(Report, RecordsADriveSoThatItReplaysTheSame)
     EXPECT_EQ(run("--json --drive 0=" + copy).out, run("--json --drive 0=" + original).out);
 }
 
+TEST_F(Report, RecordsNothingOfAnAbsentDrive)
+{
+    const Outcome r = run("--record 1 --drive 0=" + write("a.rec", sampleDrive(0x01)));
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "orvane-report: drive 1 cannot be opened: no such drive\n");
+}
+
 TEST_F(Report, RefusesABrokenRecordingNamingItsLine)
 {
     const std::string broken = write("broken.rec", "orvane-drive-recording 1\nenable maybe\n");
