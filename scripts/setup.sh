@@ -1,11 +1,16 @@
 #!/usr/bin/env bash
 # Installs every Debian package the build and the tests need. The lists live in
-# scripts/packages/*.txt, one package a line; '#' starts a comment. Safe to run again:
-# it only calls apt-get when something is missing.
+# scripts/packages/*.txt, one package a line; '#' starts a comment. Names given as arguments
+# add the lists scripts/packages/extra/NAME.txt (tools only some scripts need). Safe to run
+# again: it only calls apt-get when something is missing.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 
-wanted=$(sed -e 's/#.*//' "$here"/packages/*.txt | tr -s ' \t' '\n' | sed '/^$/d' | sort -u)
+lists=("$here"/packages/*.txt)
+for extra in "$@"; do
+    lists+=("$here/packages/extra/$extra.txt")
+done
+wanted=$(sed -e 's/#.*//' "${lists[@]}" | tr -s ' \t' '\n' | sed '/^$/d' | sort -u)
 missing=()
 for pkg in $wanted; do
     if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed'; then

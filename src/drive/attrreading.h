@@ -26,10 +26,12 @@ inline constexpr std::int32_t kNoThreshold = -10000;
     return reading.Value > reading.Threshold ? "OK" : "BAD";
 }
 
-// "35\xB0C" (degree sign in Windows-1252), or "N/A" for a drive without temperature.
+inline constexpr char kDegreeSign = '\xB0'; // in Windows-1252
+
+// "35\xB0C", or "N/A" for a drive without temperature.
 [[nodiscard]] inline std::string TemperatureText(std::int32_t celsius)
 {
-    return celsius == kNoTemperature ? std::string("N/A") : std::to_string(celsius) + "\xB0" "C";
+    return celsius == kNoTemperature ? std::string("N/A") : std::to_string(celsius) + kDegreeSign + 'C';
 }
 
 } // namespace orvane

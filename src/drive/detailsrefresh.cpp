@@ -50,8 +50,7 @@ void ShowDriveDetails(DriveTransport &transport, std::string_view driveText, Rep
 
     ReplyBuffers &buffers = transport.buffers();
     if (transport.IdentifyDrive(handle, command, *drive, identifyCommand)) {
-        ListIdentityRows(diskInfo, sectorOf(buffers.IdentifyBuffer), command, identifyCommand, *drive,
-                         smartSupported);
+        ListIdentityRows(diskInfo, sectorOf(buffers.IdentifyBuffer), command, identifyCommand, *drive, smartSupported);
     }
 
     buffers.AttributeBuffer.fill(0);

@@ -25,8 +25,7 @@ public:
     // Sends one request (code, input bytes) to an open device. Yields true when the device
     // answered; only then does `out` hold the reply. On false, `out` may hold anything.
     virtual bool deviceIoControl(DeviceHandle handle, std::uint32_t code, std::span<const std::uint8_t> in,
-                                 std::span<std::uint8_t> out)
-        = 0;
+                                 std::span<std::uint8_t> out) = 0;
 
     // Releases a handle that createFile gave out.
     virtual void closeHandle(DeviceHandle handle) = 0;

@@ -95,15 +95,13 @@ bool DriveTransport::IdentifyDrive(const DriveHandle &drive, SENDCMDINPARAMS &co
     return sendDataCommand(drive, command, m_buffers.IdentifyBuffer);
 }
 
-bool DriveTransport::ReadSmartAttributes(const DriveHandle &drive, SENDCMDINPARAMS &command,
-                                         std::uint8_t driveNumber)
+bool DriveTransport::ReadSmartAttributes(const DriveHandle &drive, SENDCMDINPARAMS &command, std::uint8_t driveNumber)
 {
     fillSmartCommand(command, SMART_READ_ATTRIBUTE_VALUES, kSectorSize, driveNumber);
     return sendDataCommand(drive, command, m_buffers.AttributeBuffer);
 }
 
-bool DriveTransport::ReadSmartThresholds(const DriveHandle &drive, SENDCMDINPARAMS &command,
-                                         std::uint8_t driveNumber)
+bool DriveTransport::ReadSmartThresholds(const DriveHandle &drive, SENDCMDINPARAMS &command, std::uint8_t driveNumber)
 {
     fillSmartCommand(command, SMART_READ_ATTRIBUTE_THRESHOLDS, kSectorSize, driveNumber);
     return sendDataCommand(drive, command, m_buffers.ThresholdBuffer);

@@ -28,8 +28,8 @@ std::unique_ptr<DriveControl> replayDrives(const ReportOptions &options)
 void explainMissingDrives(const std::vector<DriveReport> &reports)
 {
     for (unsigned drive = 0; drive < kProbedDrives; ++drive) {
-        const auto found = std::find_if(reports.begin(), reports.end(),
-                                        [&](const DriveReport &r) { return r.drive.number == drive; });
+        const auto found =
+            std::find_if(reports.begin(), reports.end(), [&](const DriveReport &r) { return r.drive.number == drive; });
         const std::string problem = found == reports.end() ? SystemDriveOpenProblem(drive) : std::string();
         if (!problem.empty()) {
             std::cerr << "orvane-report: drive " << drive << " cannot be opened: " << problem << "\n";
@@ -47,12 +47,21 @@ int run(const ReportOptions &options)
     DriveTransport transport(*control);
 
     if (options.record) {
+        if (!transport.DriveExists(*options.record)) {
+            const std::string problem = real ? SystemDriveOpenProblem(*options.record) : std::string();
+            std::cerr << "orvane-report: drive " << int(*options.record) << " cannot be opened"
+                      << (problem.empty() ? ": no such drive" : ": " + problem) << "\n";
+            return 1;
+        }
         const DriveRecording recording = RecordDrive(transport, *options.record);
         const std::time_t now = std::time(nullptr);
         char date[32];
         std::strftime(date, sizeof date, "%Y-%m-%d", std::localtime(&now));
-        std::cout << FormatRecording(recording, "drive " + std::to_string(*options.record) + ", recorded by "
-                                                    "orvane-report on " + date);
+        std::cout << FormatRecording(recording,
+                                     "drive " + std::to_string(*options.record)
+                                         + ", recorded by "
+                                           "orvane-report on "
+                                         + date);
         if (!recording.identify && real) {
             std::cerr << "orvane-report: drive " << int(*options.record) << " answered no IDENTIFY"
                       << SystemDriveCommandHint() << "\n";

@@ -49,9 +49,8 @@ std::string jsonRows(const std::vector<std::vector<std::string>> &rows)
 // Width of a UTF-8 text in characters (every character here is one column wide).
 std::size_t columns(const std::string &utf8)
 {
-    return static_cast<std::size_t>(std::count_if(utf8.begin(), utf8.end(), [](char c) {
-        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-    }));
+    return static_cast<std::size_t>(
+        std::count_if(utf8.begin(), utf8.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
 }
 
 std::string table(const std::string &title, const std::vector<std::string> &header,

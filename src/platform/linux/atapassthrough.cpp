@@ -19,8 +19,8 @@ constexpr std::uint8_t kDriverSense = 0x08;
 
 bool isAllowed(std::uint32_t code, const IDEREGS &regs)
 {
-    const bool smartSignature = regs.bCommandReg == ATA_SMART_CMD && regs.bCylLowReg == SMART_CYL_LOW
-        && regs.bCylHighReg == SMART_CYL_HI;
+    const bool smartSignature =
+        regs.bCommandReg == ATA_SMART_CMD && regs.bCylLowReg == SMART_CYL_LOW && regs.bCylHighReg == SMART_CYL_HI;
     if (code == SMART_SEND_DRIVE_COMMAND) {
         return smartSignature && regs.bFeaturesReg == SMART_ENABLE_OPERATIONS;
     }

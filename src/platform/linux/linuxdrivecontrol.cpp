@@ -132,8 +132,7 @@ bool LinuxDriveControl::sendAtaCommand(DeviceHandle fd, std::uint32_t code, std:
         m_lastError = std::strerror(errno);
         return false;
     }
-    const PassThroughStatus status{io.status,
-                                   io.host_status, io.driver_status,
+    const PassThroughStatus status{io.status, io.host_status, io.driver_status,
                                    std::span<const std::uint8_t>(sense.data(), io.sb_len_wr)};
     if (!PassThroughSucceeded(status)) {
         return false;

@@ -132,9 +132,9 @@ private:
 
     void startSection(std::string_view word)
     {
-        std::optional<SectorBytes> *section = word == "identify"  ? &m_recording.identify
-                                              : word == "attributes" ? &m_recording.attributes
-                                                                     : &m_recording.thresholds;
+        std::optional<SectorBytes> *section = word == "identify" ? &m_recording.identify
+            : word == "attributes"                               ? &m_recording.attributes
+                                                                 : &m_recording.thresholds;
         if (section->has_value()) {
             fail("a second \"" + std::string(word) + "\" section");
         }
@@ -173,9 +173,9 @@ private:
 
     std::string sectionName(const std::optional<SectorBytes> *section) const
     {
-        return section == &m_recording.identify     ? "the identify"
-               : section == &m_recording.attributes ? "the attributes"
-                                                    : "the thresholds";
+        return section == &m_recording.identify  ? "the identify"
+            : section == &m_recording.attributes ? "the attributes"
+                                                 : "the thresholds";
     }
 
     [[noreturn]] void fail(const std::string &what) const

@@ -79,8 +79,8 @@ bool ReplayDriveControl::answerCommand(const DriveRecording &drive, std::uint32_
     SENDCMDINPARAMS command{};
     std::memcpy(&command, in.data(), kCommandBytesSent);
     const IDEREGS &regs = command.irDriveRegs;
-    const bool smart = regs.bCommandReg == ATA_SMART_CMD && regs.bCylLowReg == SMART_CYL_LOW
-        && regs.bCylHighReg == SMART_CYL_HI;
+    const bool smart =
+        regs.bCommandReg == ATA_SMART_CMD && regs.bCylLowReg == SMART_CYL_LOW && regs.bCylHighReg == SMART_CYL_HI;
 
     std::fill(out.begin(), out.end(), 0);
     if (code == SMART_SEND_DRIVE_COMMAND) {

@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Cross-builds the Windows orvane-report.exe with MinGW-w64: the drive code and the Windows
+# disk-driver back-end compile and link for Windows.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/setup.sh windows
+cmake --preset windows >/dev/null
+cmake --build --preset windows
+ls -l build-windows/orvane-report.exe
