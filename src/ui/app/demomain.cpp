@@ -2,8 +2,9 @@
 //
 //   orvane-demo [--drives FOLDER] [--screenshot FILE.png]
 //
-// The first four recordings (*.rec, in name order) of FOLDER stand in for drives 0 to 3;
-// FOLDER is the source tree's assets/drives unless given.
+// Without --drives, four of the shipped recordings stand in for drives 0 to 3: two healthy
+// disks, a worn one (a BAD attribute on its SMART Info page) and one that runs hot. With
+// --drives, the first four recordings (*.rec, in name order) of FOLDER do.
 #include "drive/drivetransport.h"
 #include "platform/replay/replaydrivecontrol.h"
 #include "ui/app/appwindow.h"
@@ -26,8 +27,12 @@ int main(int argc, char **argv)
     options.process(app);
 
     orvane::ReplayDriveControl drives;
-    const QDir folder(options.value(QStringLiteral("drives")));
-    const QStringList recordings = folder.entryList({QStringLiteral("*.rec")}, QDir::Files, QDir::Name);
+    const bool shipped = !options.isSet(QStringLiteral("drives"));
+    const QDir folder(shipped ? QStringLiteral(ORVANE_DRIVES_DIR) : options.value(QStringLiteral("drives")));
+    const QStringList recordings = shipped
+        ? QStringList {QStringLiteral("wdc-wd10ezex.rec"), QStringLiteral("failing-st2000dm001.rec"),
+            QStringLiteral("hot-hitachi-hcc543232a7a380.rec"), QStringLiteral("st2000dm001.rec")}
+        : folder.entryList({QStringLiteral("*.rec")}, QDir::Files, QDir::Name);
     try {
         for (std::uint8_t number = 0; number < 4 && number < recordings.size(); ++number) {
             drives.addDrive(number, orvane::LoadRecording(folder.filePath(recordings[number]).toStdString()));
