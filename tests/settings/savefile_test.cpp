@@ -58,9 +58,9 @@ TEST(SaveConfigFile, ReplacesTheFileAndLeavesNothingElse)
 TEST(SaveConfigFile, FailuresNameTheFileAndTheReason)
 {
     test::ScratchDir dir;
-    // The folder does not exist.
-    EXPECT_EQ(saveError(someRecord(), dir / "gone" / "config.xml"),
-        "Cannot create file \"" + (dir / "gone" / "config.xml").string() + "\". No such file or directory");
+    // The folder does not exist. The message is program text: its path is Windows-1252.
+    EXPECT_EQ(saveError(someRecord(), dir / "caf\xC3\xA9" / "config.xml"),
+        "Cannot create file \"" + dir.path().string() + "/caf\xE9/config.xml\". No such file or directory");
 
     // config.xml is a folder: the rename fails, and the folder keeps its content.
     fs::create_directory(dir / "config.xml");
