@@ -54,7 +54,6 @@ public:
 
 private:
     void parse();
-    void readDeclaration(std::size_t lt);
     bool readElement(TqomXMLNode2 *parent, int depth);
     void readClosingTag(const TqomXMLNode2 &element);
     void readText(TqomXMLNode2 &element);

@@ -5,6 +5,7 @@
 #include "settings/orvaneerror.h"
 #include "settings/xmlparser.h"
 
+#include <algorithm>
 #include <memory>
 
 namespace orvane {
