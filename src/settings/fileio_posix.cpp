@@ -116,7 +116,9 @@ int createTemporary(const std::filesystem::path &target, std::filesystem::path &
 
 std::string readWholeFile(const std::filesystem::path &path)
 {
-    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    // Non-blocking, so that a pipe in place of the file cannot stall the start-up; it has
+    // no effect on regular files.
+    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (file.get() < 0) {
         cannotOpen(path, errno);
     }
