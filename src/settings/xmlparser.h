@@ -42,7 +42,8 @@ public:
     // `Cannot create file "<full path>". <system error text>` on failure.
     void SaveToFile(const std::filesystem::path &path);
 
-    // Holds the attributes of the declaration read from a file (version, encoding).
+    // Holds the attributes of the declaration read from a file (version, encoding). A load
+    // adds to it and never clears it, so the first document loaded names the version.
     [[nodiscard]] TqomXMLNode2 &Declaration() { return m_declaration; }
     [[nodiscard]] const std::string &SourceText() const { return m_sourceText; }
     // 1-based index into SourceText of the next byte the reader examines.
