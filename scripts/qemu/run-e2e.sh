@@ -32,6 +32,7 @@ ahci_serial="ORV-AHCI-0002"
 
 started=$(date +%s)
 "$root"/scripts/setup.sh
+smartctl=$(command -v smartctl || echo /usr/sbin/smartctl)
 if [ -z "$report" ]; then
     (cd "$root" && cmake --preset release >/dev/null && cmake --build --preset release --target orvane-report >/dev/null)
     report=$root/build-release/orvane-report
@@ -45,21 +46,25 @@ kernel_cache=$root/build-qemu/kernel
 kernel_package() {
     apt-cache depends linux-image-amd64 2>/dev/null | sed -n 's/^ *Depends: \(linux-image-[0-9][^ ]*\)$/\1/p' | head -n 1
 }
+download() {
+    (cd "$kernel_cache" && apt-get download -o APT::Sandbox::User=root "$1" >/dev/null 2>&1)
+}
 package=$(kernel_package)
-if [ -z "$package" ]; then
-    # A machine that never fetched the package lists knows no kernel package yet.
-    apt-get update -qq
-    package=$(kernel_package)
-fi
-[ -n "$package" ] || { echo "run-e2e: apt-cache names no kernel for linux-image-amd64" >&2; exit 1; }
-kernel_dir=$kernel_cache/$package
-if [ ! -f "$kernel_dir/vmlinuz" ]; then
-    echo "run-e2e: fetching $package"
-    rm -rf "$kernel_dir" "$kernel_cache/unpack"
+if [ -n "$package" ] && [ -f "$kernel_cache/$package/vmlinuz" ]; then
+    kernel_dir=$kernel_cache/$package
+else
+    echo "run-e2e: fetching the kernel package${package:+ $package}"
+    rm -rf "$kernel_cache/unpack" "$kernel_cache"/*.deb
     mkdir -p "$kernel_cache/unpack"
-    (cd "$kernel_cache" && rm -f ./*.deb \
-        && { apt-get download -o APT::Sandbox::User=root "$package" >/dev/null \
-             || { apt-get update -qq && apt-get download -o APT::Sandbox::User=root "$package" >/dev/null; }; })
+    # Old kernels leave the archive: with stale package lists, refresh and ask again.
+    if [ -z "$package" ] || ! download "$package"; then
+        apt-get update -qq
+        package=$(kernel_package)
+        [ -n "$package" ] || { echo "run-e2e: apt-cache names no kernel for linux-image-amd64" >&2; exit 1; }
+        download "$package" || { echo "run-e2e: apt-get download $package failed" >&2; exit 1; }
+    fi
+    kernel_dir=$kernel_cache/$package
+    rm -rf "$kernel_cache"/linux-image-*/
     dpkg-deb -x "$kernel_cache"/"$package"_*.deb "$kernel_cache/unpack"
     version=$(ls "$kernel_cache/unpack/lib/modules")
     mkdir -p "$kernel_dir/lib/modules/$version"
@@ -79,8 +84,8 @@ mkdir -p "$work/initrd"/{bin,dev,proc,sys,tmp,lib/modules}
 initrd=$work/initrd
 cp "$(command -v busybox)" "$initrd/bin/busybox"
 cp "$report" "$initrd/bin/orvane-report"
-cp "$(command -v smartctl)" "$initrd/bin/smartctl"
-for program in "$report" "$(command -v smartctl)"; do
+cp "$smartctl" "$initrd/bin/smartctl"
+for program in "$report" "$smartctl"; do
     for lib in $(ldd "$program" | sed -n 's/.*=> \(\/[^ ]*\) .*/\1/p; s/^[[:space:]]*\(\/[^ ]*\) (.*/\1/p'); do
         mkdir -p "$initrd$(dirname "$lib")"
         cp -L "$lib" "$initrd$lib"
