@@ -178,7 +178,16 @@ def check_replay(checks, tag, number, report, recording_file, live):
                     "; ".join(f"{key}: replayed {replayed[0].get(key)!r}, live {live.get(key)!r}" for key in differing))
 
 
-def check_disk(checks, results, report, work, number, driver, model, serial):
+def live_json(checks, sections):
+    """The drives of the guest's `orvane-report --json`, or [] after recording why not."""
+    try:
+        return json.loads(sections.get("json", ""))["drives"]
+    except (ValueError, KeyError, TypeError) as e:
+        checks.true("orvane-report --json prints the drives", False, f"{e}: {sections.get('json', '')[:200]!r}")
+        return []
+
+
+def check_disk(checks, results, live_drives, report, work, number, driver, model, serial):
     sections, status, disks = results
     device = "sd" + chr(ord("a") + number)
     tag = f"drive {number} ({device}, {driver})"
@@ -188,7 +197,7 @@ def check_disk(checks, results, report, work, number, driver, model, serial):
     for name in ("json", f"record.{number}"):
         checks.equal(f"{tag}: standard error of {name}", sections.get(f"{name}.stderr"), "")
 
-    live = [d for d in json.loads(sections.get("json", "{}")).get("drives", []) if d["row"][0] == str(number)]
+    live = [d for d in live_drives if d["row"][0] == str(number)]
     if not checks.equal(f"{tag}: orvane-report lists the drive once", len(live), 1):
         return
     drive = live[0]
@@ -216,10 +225,10 @@ def main():
 
     results = parse_results(Path(args.results).read_text(errors="replace"))
     checks = Checks()
-    live_drives = json.loads(results[0].get("json", "{}")).get("drives", [])
+    live_drives = live_json(checks, results[0])
     checks.equal("drives orvane-report lists", len(live_drives), len(args.disk))
     for number, driver, model, serial in args.disk:
-        found = check_disk(checks, results, args.report, args.work, int(number), driver, model, serial)
+        found = check_disk(checks, results, live_drives, args.report, args.work, int(number), driver, model, serial)
         if found:
             drive, smart = found
             print(f"drive {number} on {driver}: {drive['row'][1].strip()!r} serial {smart.get('serial')!r} "
