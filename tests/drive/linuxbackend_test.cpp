@@ -146,6 +146,10 @@ TEST(PassThroughSucceeded, ReadsTheKernelsOutcome)
         {"sense cut before the status byte", {checkCondition, 0, driverSense, cut}, false},
         {"GOOD but the host lost the device", {good, didNoConnect, 0, {}}, false},
         {"GOOD but the driver timed out", {good, 0, driverTimeout, {}}, false},
+        // A bridge that answers a read it does not pass on: GOOD, and nothing transferred.
+        {"GOOD but no byte arrived", {good, 0, 0, {}, 512}, false},
+        {"GOOD but the last 12 bytes are missing", {good, 0, 0, {}, 12}, false},
+        {"registers returned, read short", {checkCondition, 0, driverSense, sense, 512}, false},
     };
     for (const auto &c : cases) {
         EXPECT_EQ(PassThroughSucceeded(c.status), c.expected) << c.what;
