@@ -79,7 +79,9 @@ else
 fi
 
 # --- the initramfs: busybox, the two readers with their libraries, the modules ----------
-rm -rf "$work"
+# Only this script's own files go: --work may name a folder that holds other things too.
+mkdir -p "$work"
+rm -rf "$work/initrd" "$work/initrd.gz" "$work"/*.qcow2 "$work/console.log" "$work/results.txt" "$work"/record.*.txt
 mkdir -p "$work/initrd"/{bin,dev,proc,sys,tmp,lib/modules}
 initrd=$work/initrd
 cp "$(command -v busybox)" "$initrd/bin/busybox"
