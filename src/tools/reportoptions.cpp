@@ -30,13 +30,13 @@ ReportOptions ParseReportOptions(const std::vector<std::string> &args)
         } else if (arg == "--help" || arg == "-h") {
             options.help = true;
         } else if (arg == "--drive") {
-            const std::string spec = value();
-            const std::size_t equals = spec.find('=');
-            if (equals == std::string::npos || equals + 1 == spec.size()) {
-                throw std::invalid_argument("--drive takes N=FILE, not \"" + spec + "\"");
+            const std::string argument = value();
+            const std::size_t equals = argument.find('=');
+            if (equals == std::string::npos || equals + 1 == argument.size()) {
+                throw std::invalid_argument("--drive takes N=FILE, not \"" + argument + "\"");
             }
-            const std::uint8_t number = driveNumber(spec.substr(0, equals), "--drive");
-            if (!options.drives.emplace(number, spec.substr(equals + 1)).second) {
+            const std::uint8_t number = driveNumber(argument.substr(0, equals), "--drive");
+            if (!options.drives.emplace(number, argument.substr(equals + 1)).second) {
                 throw std::invalid_argument("--drive " + std::to_string(number) + " is given twice");
             }
         } else if (arg == "--record") {

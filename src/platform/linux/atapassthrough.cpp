@@ -63,7 +63,7 @@ std::optional<AtaPassThrough> BuildAtaPassThrough(std::uint32_t code, const SEND
 
 bool PassThroughSucceeded(const PassThroughStatus &status)
 {
-    if (status.hostStatus != 0 || (status.driverStatus & ~kDriverSense) != 0) {
+    if (status.hostStatus != 0 || (status.driverStatus & ~kDriverSense) != 0 || status.residual != 0) {
         return false;
     }
     if (status.scsiStatus == kSamGood) {

@@ -30,11 +30,14 @@ struct PassThroughStatus
     std::uint16_t hostStatus = 0;
     std::uint16_t driverStatus = 0;
     std::span<const std::uint8_t> sense;
+    std::int32_t residual = 0; // bytes of the data transfer that never arrived
 };
 
 // True when the drive completed the command without error. Some bridges answer CHECK
 // CONDITION with "ATA pass-through information available" even when not asked for the
 // result registers; that counts as success when the returned ATA status has no error bit.
+// A read that came back short failed whatever the status says: the missing bytes would
+// pass for the drive's data.
 [[nodiscard]] bool PassThroughSucceeded(const PassThroughStatus &status);
 
 } // namespace orvane

@@ -133,7 +133,7 @@ bool LinuxDriveControl::sendAtaCommand(DeviceHandle fd, std::uint32_t code, std:
         return false;
     }
     const PassThroughStatus status{io.status, io.host_status, io.driver_status,
-                                   std::span<const std::uint8_t>(sense.data(), io.sb_len_wr)};
+                                   std::span<const std::uint8_t>(sense.data(), io.sb_len_wr), io.resid};
     if (!PassThroughSucceeded(status)) {
         return false;
     }

@@ -1,0 +1,132 @@
+#!/usr/bin/env bash
+# Reads two emulated ATA disks end to end: boots a small Linux guest under QEMU with one disk
+# on the PIIX IDE controller and one on AHCI, runs orvane-report and smartctl on them inside
+# the guest, and hands the outputs to compare.py.
+#
+#   scripts/qemu/run-e2e.sh [--report PATH] [--work DIR]
+#
+# --report  the orvane-report to test (default: build the release preset's)
+# --work    where this run's images, outputs and guest console go (default: build-qemu/run)
+#
+# The kernel comes from Debian's linux-image-amd64 dependency, unpacked without installing
+# it, and is kept under build-qemu/kernel/ between runs. A failed run prints the guest's
+# console.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/../.." && pwd)
+here=$root/scripts/qemu
+report=""
+work=$root/build-qemu/run
+while [ $# -gt 0 ]; do
+    case $1 in
+    --report) report=$2; shift 2 ;;
+    --work) work=$2; shift 2 ;;
+    *) echo "usage: $0 [--report PATH] [--work DIR]" >&2; exit 2 ;;
+    esac
+done
+
+# model and serial of each disk: drive 0 is the PIIX disk, drive 1 the AHCI disk
+piix_model="ORVANE PIIX TEST DISK"
+piix_serial="ORV-PIIX-0001"
+ahci_model="ORVANE AHCI TEST DISK"
+ahci_serial="ORV-AHCI-0002"
+
+started=$(date +%s)
+"$root"/scripts/setup.sh
+smartctl=$(command -v smartctl || echo /usr/sbin/smartctl)
+if [ -z "$report" ]; then
+    (cd "$root" && cmake --preset release >/dev/null && cmake --build --preset release --target orvane-report >/dev/null)
+    report=$root/build-release/orvane-report
+fi
+report=$(readlink -f "$report")
+
+# --- the kernel and its modules ---------------------------------------------------------
+modules="ata_piix ahci sd_mod libata libahci scsi_mod scsi_common t10-pi crc-t10dif crct10dif_common
+         crc64-rocksoft crc64"
+kernel_cache=$root/build-qemu/kernel
+kernel_package() {
+    apt-cache depends linux-image-amd64 2>/dev/null | sed -n 's/^ *Depends: \(linux-image-[0-9][^ ]*\)$/\1/p' | head -n 1
+}
+download() {
+    (cd "$kernel_cache" && apt-get download -o APT::Sandbox::User=root "$1" >/dev/null 2>&1)
+}
+package=$(kernel_package)
+if [ -n "$package" ] && [ -f "$kernel_cache/$package/vmlinuz" ]; then
+    kernel_dir=$kernel_cache/$package
+else
+    echo "run-e2e: fetching the kernel package${package:+ $package}"
+    rm -rf "$kernel_cache/unpack" "$kernel_cache"/*.deb
+    mkdir -p "$kernel_cache/unpack"
+    # Old kernels leave the archive: with stale package lists, refresh and ask again.
+    if [ -z "$package" ] || ! download "$package"; then
+        apt-get update -qq
+        package=$(kernel_package)
+        [ -n "$package" ] || { echo "run-e2e: apt-cache names no kernel for linux-image-amd64" >&2; exit 1; }
+        download "$package" || { echo "run-e2e: apt-get download $package failed" >&2; exit 1; }
+    fi
+    kernel_dir=$kernel_cache/$package
+    rm -rf "$kernel_cache"/linux-image-*/
+    dpkg-deb -x "$kernel_cache"/"$package"_*.deb "$kernel_cache/unpack"
+    version=$(ls "$kernel_cache/unpack/lib/modules")
+    mkdir -p "$kernel_dir/lib/modules/$version"
+    for module in $modules; do
+        found=$(find "$kernel_cache/unpack/lib/modules/$version/kernel" -name "$module.ko*" | head -n 1)
+        [ -n "$found" ] || { echo "run-e2e: $package has no module $module" >&2; exit 1; }
+        cp "$found" "$kernel_dir/lib/modules/$version/"
+    done
+    cp "$kernel_cache/unpack/boot/vmlinuz-$version" "$kernel_dir/vmlinuz.tmp"
+    mv "$kernel_dir/vmlinuz.tmp" "$kernel_dir/vmlinuz"
+    rm -rf "$kernel_cache/unpack" "$kernel_cache"/*.deb
+fi
+
+# --- the initramfs: busybox, the two readers with their libraries, the modules ----------
+# Only this script's own files go: --work may name a folder that holds other things too.
+mkdir -p "$work"
+rm -rf "$work/initrd" "$work/initrd.gz" "$work"/*.qcow2 "$work/console.log" "$work/results.txt" "$work"/record.*.txt
+mkdir -p "$work/initrd"/{bin,dev,proc,sys,tmp,lib/modules}
+initrd=$work/initrd
+cp "$(command -v busybox)" "$initrd/bin/busybox"
+cp "$report" "$initrd/bin/orvane-report"
+cp "$smartctl" "$initrd/bin/smartctl"
+for program in "$report" "$smartctl"; do
+    for lib in $(ldd "$program" | sed -n 's/.*=> \(\/[^ ]*\) .*/\1/p; s/^[[:space:]]*\(\/[^ ]*\) (.*/\1/p'); do
+        mkdir -p "$initrd$(dirname "$lib")"
+        cp -L "$lib" "$initrd$lib"
+    done
+done
+cp -r "$kernel_dir/lib/modules/." "$initrd/lib/modules/"
+busybox depmod -b "$initrd" "$(ls "$initrd/lib/modules")"
+cp "$here/guest-init.sh" "$initrd/init"
+(cd "$initrd" && find . | busybox cpio -o -H newc 2>/dev/null | gzip -1 >"$work/initrd.gz")
+
+# --- the boot ----------------------------------------------------------------------------
+qemu-img create -q -f qcow2 "$work/piix.qcow2" 64M
+qemu-img create -q -f qcow2 "$work/ahci.qcow2" 64M
+booted=$(date +%s)
+status=0
+# Software emulation only: automatic selection would pick a KVM that may not work and hang.
+timeout 150 qemu-system-x86_64 -machine pc,accel=tcg -cpu max -m 512 -nodefaults -no-user-config \
+    -display none -no-reboot \
+    -kernel "$kernel_dir/vmlinuz" -initrd "$work/initrd.gz" -append "console=ttyS0 panic=-1" \
+    -serial "file:$work/console.log" -serial "file:$work/results.txt" \
+    -drive "if=none,id=piix,file=$work/piix.qcow2,format=qcow2" \
+    -device "ide-hd,drive=piix,bus=ide.0,unit=0,model=$piix_model,serial=$piix_serial" \
+    -device ahci,id=ahci \
+    -drive "if=none,id=sata,file=$work/ahci.qcow2,format=qcow2" \
+    -device "ide-hd,drive=sata,bus=ahci.0,model=$ahci_model,serial=$ahci_serial" || status=$?
+finished=$(date +%s)
+
+fail() {
+    echo "run-e2e: $1" >&2
+    echo "---- guest console ($work/console.log) ----" >&2
+    cat "$work/console.log" >&2 || true
+    echo "---- guest results ($work/results.txt) ----" >&2
+    cat "$work/results.txt" >&2 || true
+    exit 1
+}
+[ "$status" -eq 0 ] || fail "QEMU ended with status $status (124: timed out)"
+grep -q '^@@done' "$work/results.txt" || fail "the guest did not finish"
+echo "run-e2e: guest ran $((finished - booted)) s (setup $((booted - started)) s)"
+
+python3 "$here/compare.py" --results "$work/results.txt" --report "$report" --work "$work" \
+    --disk 0 ata_piix "$piix_model" "$piix_serial" \
+    --disk 1 ahci "$ahci_model" "$ahci_serial" || fail "the comparison failed"

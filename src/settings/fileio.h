@@ -1,0 +1,28 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace orvane {
+
+// Whole-file reads and writes for the settings file. Failures throw OrvaneError with the
+// user-visible texts `Cannot open file "<full path>". <system error text>` and
+// `Cannot create file "<full path>". <system error text>`. The operating system's calls
+// live in the platform's own file (fileio_posix.cpp); this header is all the rest sees.
+
+// The path as the messages name it: made absolute against the current directory and
+// converted to Windows-1252 like every text inside the program.
+[[nodiscard]] std::string messagePath(const std::filesystem::path &path);
+
+// The file's bytes, unchanged.
+[[nodiscard]] std::string readWholeFile(const std::filesystem::path &path);
+
+// Replaces the file's content with `bytes` so that it is either the old or the new
+// content, never a mix or a truncated file: the bytes go to a temporary file in the same
+// directory, are flushed to the disk, and the temporary file is renamed over `path`. On
+// any failure the old file stays as it was and the temporary file is removed. A path that
+// is a symbolic link keeps being one: the file it points to is replaced.
+void replaceFileAtomically(const std::filesystem::path &path, std::string_view bytes);
+
+} // namespace orvane

@@ -1,0 +1,80 @@
+#pragma once
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <set>
+#include <stdexcept>
+#include <string>
+#include <unistd.h>
+
+namespace orvane::test {
+
+namespace fs = std::filesystem;
+
+// A fresh directory under the system's temporary folder, removed with its content.
+class ScratchDir
+{
+public:
+    ScratchDir()
+    {
+        std::string pattern = (fs::temp_directory_path() / "orvane-settings-XXXXXX").string();
+        if (!::mkdtemp(pattern.data())) {
+            throw std::runtime_error("mkdtemp failed");
+        }
+        m_path = pattern;
+    }
+    ~ScratchDir()
+    {
+        std::error_code ignored;
+        fs::remove_all(m_path, ignored);
+    }
+    [[nodiscard]] fs::path operator/(const std::string &name) const { return m_path / name; }
+    [[nodiscard]] const fs::path &path() const { return m_path; }
+
+private:
+    fs::path m_path;
+};
+
+// Makes `dir` the current directory until destroyed.
+class InDirectory
+{
+public:
+    explicit InDirectory(const fs::path &dir)
+        : m_previous(fs::current_path())
+    {
+        fs::current_path(dir);
+    }
+    ~InDirectory() { fs::current_path(m_previous); }
+
+private:
+    fs::path m_previous;
+};
+
+inline std::string readFile(const fs::path &path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+inline void writeFile(const fs::path &path, const std::string &bytes)
+{
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+// The names of the files in `dir`, sorted.
+inline std::string listDir(const fs::path &dir)
+{
+    std::set<std::string> sorted;
+    for (const auto &entry : fs::directory_iterator(dir)) {
+        sorted.insert(entry.path().filename().string());
+    }
+    std::string names;
+    for (const auto &name : sorted) {
+        names += name + " ";
+    }
+    return names;
+}
+
+} // namespace orvane::test
