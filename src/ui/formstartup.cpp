@@ -1,4 +1,5 @@
 // Start-up and shutdown of the window.
+#include "settings/loadconfig.h"
 #include "text/cp1252.h"
 #include "ui/dialogs.h"
 #include "ui/logstamp.h"
@@ -6,6 +7,8 @@
 #include "ui/reportlistview.h"
 #include "ui/scaling.h"
 
+#include <QCheckBox>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QScreen>
 #include <QTabWidget>
@@ -23,6 +26,55 @@ namespace orvane {
 namespace {
 
 constexpr double kDesignPpi = 96.0;
+
+// The Preferences page as loading the settings sees it. Setting a box runs its click
+// handler when its state changes; setting a field runs its change handler.
+class FormPreferences : public PreferencesControls
+{
+public:
+    explicit FormPreferences(TOrvane_Form &form)
+        : m_form(form)
+    {
+    }
+
+    void setChecked(PreferencesCheckBox box, bool checked) override { checkBox(box)->setChecked(checked); }
+
+    void setText(PreferencesEdit edit, const std::string &text) override
+    {
+        QLineEdit *field = edit == PreferencesEdit::CritTemp_Edit ? m_form.CritTemp_Edit
+            : edit == PreferencesEdit::Email_Edit                 ? m_form.Email_Edit
+                                                                  : m_form.SoundPath_Edit;
+        field->setText(QString::fromUtf8(cp1252ToUtf8(text)));
+    }
+
+private:
+    QCheckBox *checkBox(PreferencesCheckBox box) const
+    {
+        switch (box) {
+        case PreferencesCheckBox::AutoRun_CheckBox:
+            return m_form.AutoRun_CheckBox;
+        case PreferencesCheckBox::LogEvents_CheckBox:
+            return m_form.LogEvents_CheckBox;
+        case PreferencesCheckBox::SystemLogEvents_CheckBox:
+            return m_form.SystemLogEvents_CheckBox;
+        case PreferencesCheckBox::DiskStatus_CheckBox:
+            return m_form.DiskStatus_CheckBox;
+        case PreferencesCheckBox::Hibernate_CheckBox:
+            return m_form.Hibernate_CheckBox;
+        case PreferencesCheckBox::TempWarn_CheckBox:
+            return m_form.TempWarn_CheckBox;
+        case PreferencesCheckBox::PopupNotify_CheckBox:
+            return m_form.PopupNotify_CheckBox;
+        case PreferencesCheckBox::EmailNotify_CheckBox:
+            return m_form.EmailNotify_CheckBox;
+        case PreferencesCheckBox::SndFile_CheckBox:
+            break;
+        }
+        return m_form.SndFile_CheckBox;
+    }
+
+    TOrvane_Form &m_form;
+};
 
 // The whole file, or an error naming it and the system's reason.
 std::string readWholeFile(const std::string &path)
@@ -90,9 +142,16 @@ void TOrvane_Form::FormCloseQuery(bool &canClose)
     }
 }
 
-void TOrvane_Form::LoadConfig() { }
+void TOrvane_Form::LoadConfig()
+{
+    FormPreferences controls(*this);
+    ::orvane::LoadConfig(Config, CritTemp, controls);
+}
 
-void TOrvane_Form::SaveConfig() { }
+void TOrvane_Form::SaveConfig()
+{
+    ::orvane::SaveConfig(Config);
+}
 
 void TOrvane_Form::scaleToScreen()
 {

@@ -2,7 +2,7 @@
 
 #include "drive/attrreading.h"
 #include "drive/drivetransport.h"
-#include "ui/settingsrecord.h"
+#include "settings/config.h"
 
 #include <QWidget>
 #include <cstdint>
