@@ -48,6 +48,8 @@ ReportListView::ReportListView(const QString &name, const std::vector<ReportColu
 void ReportListView::setScale(double scale)
 {
     m_scale = scale;
+    // The header takes its font from its class, not from the window: keep it the list's.
+    horizontalHeader()->setFont(font());
     verticalHeader()->setMinimumSectionSize(1);
     verticalHeader()->setDefaultSectionSize(scaled(kDesignRowHeight));
     for (int row = 0; row < rowCount(); ++row) {

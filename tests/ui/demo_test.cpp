@@ -3,6 +3,7 @@
 #include "uitestsupport.h"
 
 #include <QImage>
+#include <algorithm>
 #include <fstream>
 #include <gtest/gtest.h>
 
@@ -59,6 +60,57 @@ TEST(Demo, StartsUnderXvfbWithFourDrivesOnTheScreen)
     // The demo saves nothing when it ends after its screenshot.
     EXPECT_FALSE(std::filesystem::exists(folder.path() / "config.xml"));
 }
+
+// The horizontal extent of every pixel of a colour.
+int widthOf(const QImage &image, QColor colour)
+{
+    int left = image.width();
+    int right = -1;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (image.pixelColor(x, y).rgb() == colour.rgb()) {
+                left = std::min(left, x);
+                right = std::max(right, x);
+            }
+        }
+    }
+    return right - left + 1;
+}
+
+struct DpiCase
+{
+    int dpi;
+    int windowWidth;
+};
+
+class DemoDpi : public ::testing::TestWithParam<DpiCase>
+{
+};
+
+// The window scales itself by ppi / 96; were Qt to scale it as well, it would come out
+// 1.25 x 1.25 as wide at 120 pixels per inch.
+TEST_P(DemoDpi, ScalesOnceByTheScreensPixelsPerInch)
+{
+    if (std::system("command -v xvfb-run >/dev/null 2>&1") != 0) {
+        GTEST_SKIP() << "xvfb-run is not installed";
+    }
+    TempFolder folder;
+    const std::filesystem::path drives = folder.path() / "drives";
+    std::filesystem::create_directories(drives);
+    std::ofstream((drives / "a.rec").string()) << FormatRecording(MadeDrive("DPI DISK", 30), "made by a test");
+    const std::string shot = ORVANE_SCREENSHOTS "/orvane-demo-" + std::to_string(GetParam().dpi) + "dpi.png";
+    const std::string command = "cd '" + folder.path().string() + "' && env -u QT_QPA_PLATFORM QT_FONT_DPI="
+        + std::to_string(GetParam().dpi) + " xvfb-run -a -s '-screen 0 1400x1000x24' '" ORVANE_DEMO "' --drives '"
+        + drives.string() + "' --screenshot '" + shot + "' >/dev/null 2>&1";
+    ASSERT_EQ(std::system(command.c_str()), 0) << command;
+    const QImage screen = QImage(QString::fromStdString(shot)).convertToFormat(QImage::Format_RGB32);
+    ASSERT_FALSE(screen.isNull());
+    // The header band's accent line runs the window's whole width.
+    EXPECT_NEAR(widthOf(screen, QColor(0x3d, 0xa5, 0xf4)), GetParam().windowWidth, 2);
+}
+
+INSTANTIATE_TEST_SUITE_P(Screens, DemoDpi, ::testing::Values(DpiCase {96, 693}, DpiCase {120, 866}),
+    [](const auto &param) { return std::to_string(param.param.dpi) + "dpi"; });
 
 } // namespace
 } // namespace orvane::test

@@ -2,6 +2,7 @@
 #include "ui/reportlistview.h"
 #include "uitestsupport.h"
 
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTabWidget>
@@ -167,6 +168,7 @@ TEST_P(StartupScale, ScalesOnceByScreenPpiOver96)
     EXPECT_EQ(form.HDDs_ListView->height(), c.driveListHeight);
     EXPECT_EQ(form.CritTemp_Edit->geometry(), c.critTempEdit);
     EXPECT_EQ(form.font().pixelSize(), c.fontPixels);
+    EXPECT_EQ(form.SMARTInfo_ListView->horizontalHeader()->font().pixelSize(), c.fontPixels);
     EXPECT_EQ(form.HDDs_ListView->columnWidth(0), c.idColumn);
     EXPECT_DOUBLE_EQ(form.scaleFactor(), c.ppi / 96);
 }
