@@ -8,11 +8,11 @@ namespace sendmail {
 // The mail server settings of one user.
 struct MailSettings
 {
-    std::string server;             // smtp://host[:port] or smtps://host[:port]
-    std::string starttls = "try";   // no, try or yes (smtp:// only)
-    std::string user;               // empty: no login
+    std::string server; // smtp://host[:port] or smtps://host[:port]
+    std::string starttls = "try"; // no, try or yes (smtp:// only)
+    std::string user; // empty: no login
     std::string password;
-    std::string from;               // empty: the caller's sender
+    std::string from; // empty: the caller's sender
 };
 
 // $XDG_CONFIG_HOME/orvane/sendmail.conf, or ~/.config/orvane/sendmail.conf.

@@ -55,11 +55,11 @@ int watchServer(CURL *, curl_infotype type, char *data, std::size_t size, void *
 
 std::string messageId()
 {
-    static std::atomic<unsigned> counter{0};
+    static std::atomic<unsigned> counter {0};
     char host[256] = "localhost";
     ::gethostname(host, sizeof host - 1);
-    return std::to_string(std::time(nullptr)) + "." + std::to_string(::getpid()) + "." + std::to_string(++counter)
-        + "@" + host;
+    return std::to_string(std::time(nullptr)) + "." + std::to_string(::getpid()) + "." + std::to_string(++counter) + "@"
+        + host;
 }
 
 struct CurlEasy
@@ -76,7 +76,7 @@ struct CurlEasy
 };
 
 int transfer(const sendmail::MailSettings &settings, const std::string &from, const std::string &to,
-             std::string message, long timeLimit, std::string &result)
+    std::string message, long timeLimit, std::string &result)
 {
     static std::once_flag initialised;
     std::call_once(initialised, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
@@ -86,7 +86,7 @@ int transfer(const sendmail::MailSettings &settings, const std::string &from, co
         result = "Out of memory";
         return SENDMAIL_FAILED;
     }
-    Upload upload{std::move(message), 0};
+    Upload upload {std::move(message), 0};
     std::string lastReply;
     const std::string mailFrom = "<" + from + ">";
     curl.recipients = curl_slist_append(nullptr, ("<" + to + ">").c_str());
@@ -129,8 +129,8 @@ int transfer(const sendmail::MailSettings &settings, const std::string &from, co
     return SENDMAIL_FAILED;
 }
 
-int send(const char *sender, const char *recipient, const char *reserved4, const char *reserved5,
-         const char *subject, const char *body, const char *reserved8, int timeLimit, std::string &result)
+int send(const char *sender, const char *recipient, const char *reserved4, const char *reserved5, const char *subject,
+    const char *body, const char *reserved8, int timeLimit, std::string &result)
 {
     if (reserved4 != nullptr || reserved5 != nullptr || reserved8 != nullptr) {
         result = "The fourth, fifth and eighth arguments must be null";
@@ -161,8 +161,8 @@ int send(const char *sender, const char *recipient, const char *reserved4, const
         result = "Not a mail address: \"" + from + "\"";
         return SENDMAIL_BAD_ARGUMENTS;
     }
-    const std::string message
-        = sendmail::composeMessage(from, to, title, body != nullptr ? body : "", std::time(nullptr), messageId());
+    const std::string message =
+        sendmail::composeMessage(from, to, title, body != nullptr ? body : "", std::time(nullptr), messageId());
     return transfer(*settings, from, to, message, timeLimit < 100 ? 100L : static_cast<long>(timeLimit), result);
 }
 
@@ -178,8 +178,7 @@ char *copyText(const std::string &text)
 } // namespace
 
 extern "C" int SendMail(char **resultText, const char *sender, const char *recipient, const char *reserved4,
-                        const char *reserved5, const char *subject, const char *body, const char *reserved8,
-                        int timeLimit)
+    const char *reserved5, const char *subject, const char *body, const char *reserved8, int timeLimit)
 {
     std::string result;
     int status = SENDMAIL_FAILED;

@@ -10,10 +10,10 @@ extern "C" {
 #define SENDMAIL_API __attribute__((visibility("default")))
 
 enum {
-    SENDMAIL_OK = 0,            // the server accepted the mail
+    SENDMAIL_OK = 0, // the server accepted the mail
     SENDMAIL_BAD_ARGUMENTS = 1, // a missing address, a line break in a header, an unused argument set
-    SENDMAIL_BAD_SETTINGS = 2,  // the settings file is missing, unreadable, too open or malformed
-    SENDMAIL_FAILED = 3         // no server, refused login, refused mail, time limit reached
+    SENDMAIL_BAD_SETTINGS = 2, // the settings file is missing, unreadable, too open or malformed
+    SENDMAIL_FAILED = 3 // no server, refused login, refused mail, time limit reached
 };
 
 // Sends one mail and returns one of the SENDMAIL_ values. `*resultText` receives a text
@@ -25,8 +25,7 @@ enum {
 // to reach the server (values below 100 count as 100); the whole exchange may take five
 // times that, so a call returns within about 5 s for 1000.
 SENDMAIL_API int SendMail(char **resultText, const char *sender, const char *recipient, const char *reserved4,
-                          const char *reserved5, const char *subject, const char *body, const char *reserved8,
-                          int timeLimit);
+    const char *reserved5, const char *subject, const char *body, const char *reserved8, int timeLimit);
 
 // Releases a result text of SendMail; null is allowed.
 SENDMAIL_API void SendMailFree(char *resultText);

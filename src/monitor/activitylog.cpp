@@ -31,16 +31,16 @@ std::string fileError(const char *what, const std::filesystem::path &file, int e
     const std::filesystem::path full = std::filesystem::absolute(file).lexically_normal();
     const std::u8string name = full.u8string();
     const std::string reason = std::generic_category().message(error);
-    return std::string(what) + " \"" + utf8ToCp1252({reinterpret_cast<const char *>(name.data()), name.size()})
-        + "\". " + utf8ToCp1252(reason);
+    return std::string(what) + " \"" + utf8ToCp1252({reinterpret_cast<const char *>(name.data()), name.size()}) + "\". "
+        + utf8ToCp1252(reason);
 }
 
 } // namespace
 
 std::string LogStamp(const std::tm &time, LogClock &clock)
 {
-    std::string stamp
-        = twoDigits(time.tm_mon + 1) + "/" + twoDigits(time.tm_mday) + "/" + fourDigits(time.tm_year + 1900);
+    std::string stamp =
+        twoDigits(time.tm_mon + 1) + "/" + twoDigits(time.tm_mday) + "/" + fourDigits(time.tm_year + 1900);
     if (time.tm_hour == 0 && time.tm_min == 0 && time.tm_sec == 0) {
         return stamp;
     }

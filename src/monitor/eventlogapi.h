@@ -25,8 +25,7 @@ public:
     // Writes one event carrying the single insertion string `text` (Windows-1252). Yields
     // false when the event was not written; it never blocks for long.
     virtual bool reportEvent(EventSourceHandle source, std::uint16_t type, std::uint16_t category,
-                             std::uint32_t eventId, const std::string &text)
-        = 0;
+        std::uint32_t eventId, const std::string &text) = 0;
 
     // Releases a handle that registerEventSource gave out.
     virtual void deregisterEventSource(EventSourceHandle source) = 0;

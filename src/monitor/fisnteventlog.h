@@ -17,7 +17,8 @@ public:
 
 inline constexpr std::string_view kUnableToRegisterApplication = "Unable to register application.";
 inline constexpr std::string_view kUnableToRegisterEventSource = "Unable to register event source.";
-inline constexpr std::string_view kEventSourceKeyPrefix = "SYSTEM\\CurrentControlSet\\Services\\EventLog\\Application\\";
+inline constexpr std::string_view kEventSourceKeyPrefix =
+    "SYSTEM\\CurrentControlSet\\Services\\EventLog\\Application\\";
 inline constexpr std::uint32_t kTypesSupported = 7; // error, warning and information
 inline constexpr std::uint32_t kInformationEventId = 0x40020001;
 

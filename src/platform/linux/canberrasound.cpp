@@ -47,8 +47,8 @@ CanberraCommandInterpreter::CanberraCommandInterpreter()
         m_context = nullptr;
         return;
     }
-    ca_context_change_props(m_context, CA_PROP_APPLICATION_NAME, "Orvane", CA_PROP_APPLICATION_ID,
-                            "org.orvane.Orvane", nullptr);
+    ca_context_change_props(
+        m_context, CA_PROP_APPLICATION_NAME, "Orvane", CA_PROP_APPLICATION_ID, "org.orvane.Orvane", nullptr);
 }
 
 CanberraCommandInterpreter::~CanberraCommandInterpreter()
@@ -60,7 +60,9 @@ CanberraCommandInterpreter::~CanberraCommandInterpreter()
 
 bool CanberraCommandInterpreter::fileExists(const std::string &path)
 {
-    struct stat info{};
+    struct stat info
+    {
+    };
     return ::stat(cp1252ToUtf8(path).c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
@@ -70,8 +72,8 @@ bool CanberraCommandInterpreter::mciExecute(const std::string &command)
         return false;
     }
     const std::string path = systemPath(command.substr(5));
-    return ca_context_play(m_context, m_nextId++, CA_PROP_MEDIA_FILENAME, path.c_str(), CA_PROP_MEDIA_ROLE, "event",
-                           nullptr)
+    return ca_context_play(
+               m_context, m_nextId++, CA_PROP_MEDIA_FILENAME, path.c_str(), CA_PROP_MEDIA_ROLE, "event", nullptr)
         == CA_SUCCESS;
 }
 

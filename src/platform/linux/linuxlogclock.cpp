@@ -25,7 +25,7 @@ LinuxLogClock::~LinuxLogClock()
 std::tm LinuxLogClock::localNow()
 {
     const time_t now = time(nullptr);
-    std::tm local{};
+    std::tm local {};
     localtime_r(&now, &local);
     return local;
 }

@@ -19,8 +19,8 @@ bool callManager(const char *method)
     sd_bus_message *call = nullptr;
     sd_bus_message *reply = nullptr;
     sd_bus_error error = SD_BUS_ERROR_NULL;
-    int result = sd_bus_message_new_method_call(bus, &call, "org.freedesktop.login1", "/org/freedesktop/login1",
-                                                "org.freedesktop.login1.Manager", method);
+    int result = sd_bus_message_new_method_call(
+        bus, &call, "org.freedesktop.login1", "/org/freedesktop/login1", "org.freedesktop.login1.Manager", method);
     if (result >= 0) {
         result = sd_bus_message_append(call, "b", 0);
     }

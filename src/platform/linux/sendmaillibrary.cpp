@@ -69,9 +69,8 @@ SendMailLibrary::~SendMailLibrary()
     }
 }
 
-bool SendMailLibrary::SendMail(std::string &resultText, const char *sender, const char *recipient,
-                               const char *unused4, const char *unused5, const char *subject, const char *body,
-                               const char *unused8, std::int32_t timeLimit)
+bool SendMailLibrary::SendMail(std::string &resultText, const char *sender, const char *recipient, const char *unused4,
+    const char *unused5, const char *subject, const char *body, const char *unused8, std::int32_t timeLimit)
 {
     if (m_sendMail == nullptr) {
         resultText = utf8ToCp1252(m_loadError);
@@ -86,7 +85,7 @@ bool SendMailLibrary::SendMail(std::string &resultText, const char *sender, cons
     const auto arg8 = utf8OrNull(unused8);
     char *result = nullptr;
     const int status = m_sendMail(&result, pointerOf(from), pointerOf(to), pointerOf(arg4), pointerOf(arg5),
-                                  pointerOf(title), pointerOf(text), pointerOf(arg8), timeLimit);
+        pointerOf(title), pointerOf(text), pointerOf(arg8), timeLimit);
     resultText = result != nullptr ? utf8ToCp1252(result) : std::string();
     m_free(result);
     return status == 0;

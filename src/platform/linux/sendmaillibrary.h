@@ -24,12 +24,12 @@ public:
     [[nodiscard]] bool loaded() const { return m_sendMail != nullptr; }
 
     bool SendMail(std::string &resultText, const char *sender, const char *recipient, const char *unused4,
-                  const char *unused5, const char *subject, const char *body, const char *unused8,
-                  std::int32_t timeLimit) override;
+        const char *unused5, const char *subject, const char *body, const char *unused8,
+        std::int32_t timeLimit) override;
 
 private:
-    using SendMailFunction = int (*)(char **, const char *, const char *, const char *, const char *, const char *,
-                                     const char *, const char *, int);
+    using SendMailFunction = int (*)(
+        char **, const char *, const char *, const char *, const char *, const char *, const char *, const char *, int);
     using FreeFunction = void (*)(char *);
 
     void *m_library = nullptr;

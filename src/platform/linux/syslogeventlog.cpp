@@ -51,12 +51,12 @@ EventSourceHandle SyslogEventLog::registerEventSource(const std::string &sourceN
         return kNoEventSource;
     }
     const EventSourceHandle handle = m_nextHandle++;
-    m_sources.emplace(handle, Source{fd, cp1252ToUtf8(sourceName)});
+    m_sources.emplace(handle, Source {fd, cp1252ToUtf8(sourceName)});
     return handle;
 }
 
-bool SyslogEventLog::reportEvent(EventSourceHandle source, std::uint16_t type, std::uint16_t, std::uint32_t,
-                                 const std::string &text)
+bool SyslogEventLog::reportEvent(
+    EventSourceHandle source, std::uint16_t type, std::uint16_t, std::uint32_t, const std::string &text)
 {
     const auto found = m_sources.find(source);
     if (found == m_sources.end()) {
@@ -66,11 +66,11 @@ bool SyslogEventLog::reportEvent(EventSourceHandle source, std::uint16_t type, s
     const std::string datagram = "<" + std::to_string(priority) + ">" + found->second.tag + "["
         + std::to_string(::getpid()) + "]: " + cp1252ToUtf8(text);
 
-    sockaddr_un address{};
+    sockaddr_un address {};
     address.sun_family = AF_UNIX;
     std::memcpy(address.sun_path, m_socketPath.c_str(), m_socketPath.size() + 1);
     const ssize_t sent = ::sendto(found->second.fd, datagram.data(), datagram.size(), MSG_DONTWAIT | MSG_NOSIGNAL,
-                                  reinterpret_cast<const sockaddr *>(&address), sizeof address);
+        reinterpret_cast<const sockaddr *>(&address), sizeof address);
     return sent == static_cast<ssize_t>(datagram.size());
 }
 

@@ -23,7 +23,7 @@ public:
 
     [[nodiscard]] EventSourceHandle registerEventSource(const std::string &sourceName) override;
     bool reportEvent(EventSourceHandle source, std::uint16_t type, std::uint16_t category, std::uint32_t eventId,
-                     const std::string &text) override;
+        const std::string &text) override;
     void deregisterEventSource(EventSourceHandle source) override;
 
 private:
@@ -45,7 +45,7 @@ class NoEventSourceRegistry : public EventSourceRegistry
 public:
     [[nodiscard]] bool openKey(const std::string &) override { return true; }
     [[nodiscard]] bool createKey(const std::string &) override { return false; }
-    void writeSourceValues(const std::string &, std::uint32_t) override {}
+    void writeSourceValues(const std::string &, std::uint32_t) override { }
 };
 
 } // namespace orvane
