@@ -114,5 +114,19 @@ TEST_F(SoundPeer, MissingFileAndUnknownCommandsPlayNothing)
     EXPECT_EQ(test::readFile(output()), std::nullopt) << "a command reached the device";
 }
 
+TEST_F(SoundPeer, DestroyingTheInterpreterAsASoundEndsIsSafe)
+{
+    // The playing thread may still be on its way out of the sound driver when the context
+    // goes; this used to crash the program when the driver was unloaded under it.
+    const std::string data = samples();
+    test::writeFile(m_dir / "alert.wav", wav(data));
+    for (int round = 0; round < 8; ++round) {
+        ::unlink(output().c_str());
+        CanberraCommandInterpreter interpreter;
+        ASSERT_TRUE(interpreter.mciExecute("Play " + (m_dir / "alert.wav")));
+        ASSERT_TRUE(test::waitFor([&] { return test::readFile(output()).value_or("").size() >= data.size(); }, 5s));
+    }
+}
+
 } // namespace
 } // namespace orvane

@@ -5,8 +5,12 @@
 #include <canberra.h>
 #include <cctype>
 #include <climits>
+#include <cstring>
+#include <dlfcn.h>
+#include <link.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace orvane {
 
@@ -39,6 +43,32 @@ bool isVerb(const std::string &command, std::string_view verb)
     return true;
 }
 
+// libcanberra unloads its driver module (libcanberra-<version>/libcanberra-alsa.so and the
+// like) when a context is destroyed, while the playing thread may still be returning into
+// that module's code; the thread then crashes the program. Marking the loaded driver
+// modules as never to be unloaded closes that window; they are small and stay for the
+// life of the process anyway.
+void keepDriverModulesLoaded()
+{
+    std::vector<std::string> modules;
+    dl_iterate_phdr(
+        [](dl_phdr_info *info, std::size_t, void *found) {
+            const char *name = info->dlpi_name != nullptr ? std::strstr(info->dlpi_name, "/libcanberra-") : nullptr;
+            if (name != nullptr && std::isdigit(static_cast<unsigned char>(name[13])) != 0) {
+                static_cast<std::vector<std::string> *>(found)->push_back(info->dlpi_name);
+            }
+            return 0;
+        },
+        &modules);
+    for (const std::string &module : modules) {
+        // NOLOAD: only the one already there; NODELETE: it is never unmapped. The extra
+        // reference this takes is given back at once.
+        if (void *handle = ::dlopen(module.c_str(), RTLD_NOW | RTLD_NOLOAD | RTLD_NODELETE)) {
+            ::dlclose(handle);
+        }
+    }
+}
+
 } // namespace
 
 CanberraCommandInterpreter::CanberraCommandInterpreter()
@@ -49,6 +79,10 @@ CanberraCommandInterpreter::CanberraCommandInterpreter()
     }
     ca_context_change_props(
         m_context, CA_PROP_APPLICATION_NAME, "Orvane", CA_PROP_APPLICATION_ID, "org.orvane.Orvane", nullptr);
+    // Loads the driver now rather than on the first sound, so that it can be pinned.
+    if (ca_context_open(m_context) == CA_SUCCESS) {
+        keepDriverModulesLoaded();
+    }
 }
 
 CanberraCommandInterpreter::~CanberraCommandInterpreter()
