@@ -202,6 +202,32 @@ TEST_F(MailPeer, AcceptedMailReportsTheServersAnswer)
     EXPECT_EQ(body(mails[0]), "The current temperature is: 61\n");
 }
 
+TEST_F(MailPeer, SenderFromSettingsReplacesTheProgramsSender)
+{
+    startServer();
+    writeSettings("server = " + server() + "\nfrom = alerts@example.org\n");
+    EXPECT_TRUE(SendAlertMail(m_library, "ops@example.org", "x").sent);
+    const std::vector<std::string> mails = delivered(maildir());
+    ASSERT_EQ(mails.size(), 1u);
+    EXPECT_EQ(header(mails[0], "X-MailFrom"), "alerts@example.org");
+    EXPECT_EQ(header(mails[0], "From"), "alerts@example.org");
+}
+
+TEST_F(MailPeer, AccentedSubjectAndSeveralLinesTravelIntact)
+{
+    startServer();
+    writeSettings("server = " + server() + "\n");
+    std::string result;
+    EXPECT_TRUE(m_library.SendMail(result, "orvane@localhost", "ops@example.org", nullptr, nullptr, "Temp\xE9rature!",
+        "one\n.two\r\nthree\rfour", nullptr, 1000))
+        << result;
+    const std::vector<std::string> mails = delivered(maildir());
+    ASSERT_EQ(mails.size(), 1u);
+    EXPECT_EQ(header(mails[0], "Subject"), "=?UTF-8?B?VGVtcMOpcmF0dXJlIQ==?=");
+    // A line starting with a dot survives the SMTP end-of-data marker.
+    EXPECT_EQ(body(mails[0]), "one\n.two\nthree\nfour\n");
+}
+
 TEST_F(MailPeer, ServerThatIsNotThereFailsQuickly)
 {
     const Port closed(false);
