@@ -118,7 +118,9 @@ int transfer(const sendmail::MailSettings &settings, const std::string &from, co
 
     const CURLcode code = curl_easy_perform(h);
     if (code == CURLE_OK) {
-        result = lastReply.empty() ? std::string("250 OK") : lastReply;
+        long reply = 0;
+        curl_easy_getinfo(h, CURLINFO_RESPONSE_CODE, &reply);
+        result = lastReply.empty() ? std::to_string(reply) : lastReply;
         return SENDMAIL_OK;
     }
     result = curl_easy_strerror(code);
