@@ -103,14 +103,19 @@ std::optional<MailSettings> loadSettings(const std::string &path, std::string &e
     if (!text) {
         return std::nullopt;
     }
+    return parseSettings(*text, path, error);
+}
+
+std::optional<MailSettings> parseSettings(const std::string &content, const std::string &path, std::string &error)
+{
     MailSettings settings;
     std::size_t start = 0;
-    for (int lineNumber = 1; start <= text->size(); ++lineNumber) {
-        std::size_t end = text->find('\n', start);
+    for (int lineNumber = 1; start <= content.size(); ++lineNumber) {
+        std::size_t end = content.find('\n', start);
         if (end == std::string::npos) {
-            end = text->size();
+            end = content.size();
         }
-        const std::string line = trimmed(text->substr(start, end - start));
+        const std::string line = trimmed(content.substr(start, end - start));
         start = end + 1;
         if (line.empty() || line[0] == '#') {
             continue;

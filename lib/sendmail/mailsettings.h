@@ -23,4 +23,9 @@ struct MailSettings
 // other users, or has a line that is not "key = value" with a known key.
 [[nodiscard]] std::optional<MailSettings> loadSettings(const std::string &path, std::string &error);
 
+// The settings in `text` (the file's content; `path` only names it in messages). On
+// failure yields nothing and says which line is wrong in `error`.
+[[nodiscard]] std::optional<MailSettings> parseSettings(
+    const std::string &text, const std::string &path, std::string &error);
+
 } // namespace sendmail
