@@ -33,7 +33,14 @@ std::size_t readUpload(char *buffer, std::size_t size, std::size_t count, void *
     return now;
 }
 
-// Keeps the server's last reply line: on success it is the answer to the mail itself.
+// The server's replies as they come: the last one (on success, the answer to the mail
+// itself) and the last refusal (a 4xx or 5xx reply; a QUIT may follow it).
+struct ServerReplies
+{
+    std::string last;
+    std::string refusal;
+};
+
 int watchServer(CURL *, curl_infotype type, char *data, std::size_t size, void *user)
 {
     if (type != CURLINFO_HEADER_IN) {
@@ -47,8 +54,12 @@ int watchServer(CURL *, curl_infotype type, char *data, std::size_t size, void *
     if (lastBreak != std::string::npos) {
         text.erase(0, lastBreak + 1);
     }
+    auto *replies = static_cast<ServerReplies *>(user);
     if (!text.empty()) {
-        *static_cast<std::string *>(user) = text;
+        replies->last = text;
+    }
+    if (!text.empty() && (text[0] == '4' || text[0] == '5')) {
+        replies->refusal = text;
     }
     return 0;
 }
@@ -87,7 +98,7 @@ int transfer(const sendmail::MailSettings &settings, const std::string &from, co
         return SENDMAIL_FAILED;
     }
     Upload upload {std::move(message), 0};
-    std::string lastReply;
+    ServerReplies replies;
     const std::string mailFrom = "<" + from + ">";
     curl.recipients = curl_slist_append(nullptr, ("<" + to + ">").c_str());
 
@@ -104,7 +115,7 @@ int transfer(const sendmail::MailSettings &settings, const std::string &from, co
     curl_easy_setopt(h, CURLOPT_TIMEOUT_MS, 5 * timeLimit);
     curl_easy_setopt(h, CURLOPT_VERBOSE, 1L);
     curl_easy_setopt(h, CURLOPT_DEBUGFUNCTION, watchServer);
-    curl_easy_setopt(h, CURLOPT_DEBUGDATA, &lastReply);
+    curl_easy_setopt(h, CURLOPT_DEBUGDATA, &replies);
     if (settings.server.rfind("smtp://", 0) == 0) {
         const long tls = settings.starttls == "yes" ? CURLUSESSL_ALL
             : settings.starttls == "try"            ? CURLUSESSL_TRY
@@ -120,13 +131,13 @@ int transfer(const sendmail::MailSettings &settings, const std::string &from, co
     if (code == CURLE_OK) {
         long reply = 0;
         curl_easy_getinfo(h, CURLINFO_RESPONSE_CODE, &reply);
-        result = lastReply.empty() ? std::to_string(reply) : lastReply;
+        result = replies.last.empty() ? std::to_string(reply) : replies.last;
         return SENDMAIL_OK;
     }
     result = curl_easy_strerror(code);
-    // A server's refusal (a 4xx or 5xx reply) says more than curl's summary alone.
-    if (!lastReply.empty() && (lastReply[0] == '4' || lastReply[0] == '5')) {
-        result += " (" + lastReply + ")";
+    // The server's own refusal says more than curl's summary alone.
+    if (!replies.refusal.empty()) {
+        result += " (" + replies.refusal + ")";
     }
     return SENDMAIL_FAILED;
 }

@@ -186,7 +186,7 @@ INSTANTIATE_TEST_SUITE_P(Logins, MailLogin,
     ::testing::Values(LoginCase {"NoLogin", "", "", true, ""},
         LoginCase {"RightLogin", "orvane", "user = orvane\npassword = secret\n", true, ""},
         LoginCase {"WrongLogin", "orvane", "user = orvane\npassword = guess\n", false, "Login denied (535"},
-        LoginCase {"LoginNeededButNoneSet", "orvane", "", false, ""}),
+        LoginCase {"LoginNeededButNoneSet", "orvane", "", false, "Failed sending data to the peer (530"}),
     [](const auto &param) { return std::string(param.param.name); });
 
 TEST_F(MailPeer, AcceptedMailReportsTheServersAnswer)
