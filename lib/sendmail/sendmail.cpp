@@ -5,6 +5,7 @@
 #include "mailmessage.h"
 #include "mailsettings.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cstdlib>
 #include <cstring>
@@ -176,7 +177,7 @@ int send(const char *sender, const char *recipient, const char *reserved4, const
     }
     const std::string message =
         sendmail::composeMessage(from, to, title, body != nullptr ? body : "", std::time(nullptr), messageId());
-    return transfer(*settings, from, to, message, timeLimit < 100 ? 100L : static_cast<long>(timeLimit), result);
+    return transfer(*settings, from, to, message, std::clamp(static_cast<long>(timeLimit), 100L, 2000L), result);
 }
 
 char *copyText(const std::string &text)

@@ -22,8 +22,9 @@ enum {
 // single addresses (blanks around them are ignored); `subject` is one line; `body` is
 // the mail's text (a missing body sends an empty mail). The fourth, fifth and eighth
 // arguments are reserved and must be null. `timeLimit` is the time in milliseconds allowed
-// to reach the server (values below 100 count as 100); the whole exchange may take five
-// times that, so a call returns within about 5 s for 1000.
+// to reach the server and have its greeting, kept within 100 to 2000; the whole exchange
+// may take five times that, so a call returns within about 5 s for 1000 and never takes
+// more than 10 s.
 SENDMAIL_API int SendMail(char **resultText, const char *sender, const char *recipient, const char *reserved4,
     const char *reserved5, const char *subject, const char *body, const char *reserved8, int timeLimit);
 
