@@ -52,9 +52,7 @@ std::optional<std::string> readPrivateFile(const std::string &path, std::string 
         error = "Cannot read mail settings " + path + ": " + std::strerror(errno);
         return std::nullopt;
     }
-    struct stat info
-    {
-    };
+    struct stat info = {};
     std::string text;
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
         error = "Mail settings " + path + " is not a regular file";

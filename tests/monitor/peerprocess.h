@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <sys/types.h>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -79,11 +80,7 @@ bool waitFor(Predicate done, std::chrono::milliseconds timeout)
         if (std::chrono::steady_clock::now() > deadline) {
             return false;
         }
-        struct timespec pause
-        {
-            0, 20'000'000
-        };
-        nanosleep(&pause, nullptr);
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
     return true;
 }

@@ -94,18 +94,17 @@ CanberraCommandInterpreter::~CanberraCommandInterpreter()
 
 bool CanberraCommandInterpreter::fileExists(const std::string &path)
 {
-    struct stat info
-    {
-    };
+    struct stat info = {};
     return ::stat(cp1252ToUtf8(path).c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
 bool CanberraCommandInterpreter::mciExecute(const std::string &command)
 {
-    if (m_context == nullptr || !isVerb(command, "play")) {
+    constexpr std::string_view kPlay = "play";
+    if (m_context == nullptr || !isVerb(command, kPlay)) {
         return false;
     }
-    const std::string path = systemPath(command.substr(5));
+    const std::string path = systemPath(command.substr(kPlay.size() + 1));
     return ca_context_play(
                m_context, m_nextId++, CA_PROP_MEDIA_FILENAME, path.c_str(), CA_PROP_MEDIA_ROLE, "event", nullptr)
         == CA_SUCCESS;
