@@ -1,0 +1,83 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// Every message the activity log carries, byte for byte, in Windows-1252 (the degree sign is
+// the single byte 0xB0). Callers log these and nothing else; the composed ones are built
+// by the small functions below so that spacing and units cannot drift.
+namespace orvane::msg {
+
+inline constexpr std::string_view kDegreeSign = "\xB0";
+
+inline constexpr std::string_view kOrvaneStarted = "Orvane Started !";
+inline constexpr std::string_view kShowDiskInformation = "Show disk information";
+inline constexpr std::string_view kSendEmailTo = "SEND email to : ";
+inline constexpr std::string_view kTemperatureOverMaximum = "Temperature is over maximum: ";
+inline constexpr std::string_view kOverMaximumSeparator = " > ";
+inline constexpr std::string_view kHibernateTheSystem = "HIBERNATE the system";
+inline constexpr std::string_view kUserCancelledHibernate = "USER cancelled the HIBERNATE action !";
+inline constexpr std::string_view kChangedAlertTemperature = "CHANGED the alert temperature to: ";
+inline constexpr std::string_view kOrvaneWasHibernated = "Orvane was Hibernated";
+inline constexpr std::string_view kChangedMaxTemperature = "CHANGED max temperature: ";
+inline constexpr std::string_view kChangedEmailAddress = "CHANGED email address to: ";
+inline constexpr std::string_view kChangedSoundFile = "CHANGED sound file to: ";
+
+// The message a box logs when it is ticked, and the one when it is unticked. Only the
+// Run value says "DISABLED"; every Preferences box says "DISABLE".
+struct ToggleMessages
+{
+    std::string_view enabled;
+    std::string_view disabled;
+
+    [[nodiscard]] constexpr std::string_view forState(bool ticked) const { return ticked ? enabled : disabled; }
+};
+
+// clang-format off
+inline constexpr ToggleMessages kAutorun            {"ENABLED autorun",             "DISABLED autorun"};
+inline constexpr ToggleMessages kLogEvents          {"ENABLED Log Events",          "DISABLE Log Events"};
+inline constexpr ToggleMessages kDiskStatus         {"ENABLED disk status",         "DISABLE disk status"};
+inline constexpr ToggleMessages kHibernation        {"ENABLED hibernation",         "DISABLE hibernation"};
+inline constexpr ToggleMessages kTemperatureWarning {"ENABLED temperature warning", "DISABLE temperature warning"};
+inline constexpr ToggleMessages kPopupNotification  {"ENABLED popup notification",  "DISABLE popup notification"};
+inline constexpr ToggleMessages kEmailNotification  {"ENABLED email notification",  "DISABLE email notification"};
+inline constexpr ToggleMessages kPlaySound          {"ENABLED play sound",          "DISABLE play sound"};
+// clang-format on
+
+// "SEND email to : " + the address as stored.
+[[nodiscard]] inline std::string SendEmailTo(std::string_view address)
+{
+    return std::string(kSendEmailTo) + std::string(address);
+}
+
+// "Temperature is over maximum: 52 > 50"; numbers in plain decimal.
+[[nodiscard]] inline std::string TemperatureOverMaximum(std::int32_t temperature, std::uint8_t alertTemperature)
+{
+    return std::string(kTemperatureOverMaximum) + std::to_string(temperature) + std::string(kOverMaximumSeparator)
+        + std::to_string(alertTemperature);
+}
+
+// "CHANGED the alert temperature to: 45" followed by the degree sign.
+[[nodiscard]] inline std::string ChangedAlertTemperature(std::uint8_t alertTemperature)
+{
+    return std::string(kChangedAlertTemperature) + std::to_string(alertTemperature) + std::string(kDegreeSign);
+}
+
+// "CHANGED max temperature: 55" followed by the degree sign (no letter C).
+[[nodiscard]] inline std::string ChangedMaxTemperature(std::int32_t temperature)
+{
+    return std::string(kChangedMaxTemperature) + std::to_string(temperature) + std::string(kDegreeSign);
+}
+
+[[nodiscard]] inline std::string ChangedEmailAddress(std::string_view address)
+{
+    return std::string(kChangedEmailAddress) + std::string(address);
+}
+
+[[nodiscard]] inline std::string ChangedSoundFile(std::string_view path)
+{
+    return std::string(kChangedSoundFile) + std::string(path);
+}
+
+} // namespace orvane::msg

@@ -1,0 +1,32 @@
+#include "monitor/power.h"
+
+namespace orvane {
+
+void EnableShutdownPrivilege(PowerApi &power)
+{
+    if (!power.hasPrivileges()) {
+        return;
+    }
+    const TokenHandle token = power.openProcessToken(TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY);
+    if (token == kNoToken) {
+        return;
+    }
+    std::uint64_t luid = 0;
+    if (!power.lookupPrivilegeValue(std::string(kShutdownPrivilege), luid)) {
+        return;
+    }
+    (void)power.adjustTokenPrivileges(token, luid, SE_PRIVILEGE_ENABLED);
+}
+
+bool ShutDownWindows(PowerApi &power, std::uint32_t flags)
+{
+    EnableShutdownPrivilege(power);
+    return power.exitWindowsEx(flags, 0);
+}
+
+void HibernateComputer(PowerApi &power)
+{
+    (void)power.setSuspendState(true, true, false);
+}
+
+} // namespace orvane

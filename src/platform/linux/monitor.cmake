@@ -1,0 +1,18 @@
+# The Linux back-ends of the activity log and the alert channels: the local clock and
+# locale, the system log, systemd-logind over D-Bus, libcanberra, and the loader of the
+# mail library.
+find_package(PkgConfig REQUIRED)
+pkg_check_modules(ORVANE_SYSTEMD REQUIRED IMPORTED_TARGET libsystemd)
+pkg_check_modules(ORVANE_CANBERRA REQUIRED IMPORTED_TARGET libcanberra)
+
+add_library(orvane_platform_linux_monitor STATIC
+    canberrasound.cpp
+    linuxlogclock.cpp
+    logindpower.cpp
+    sendmaillibrary.cpp
+    syslogeventlog.cpp
+)
+target_link_libraries(orvane_platform_linux_monitor
+    PUBLIC orvane_monitor
+    PRIVATE PkgConfig::ORVANE_SYSTEMD PkgConfig::ORVANE_CANBERRA ${CMAKE_DL_LIBS}
+)
