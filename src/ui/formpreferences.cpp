@@ -1,5 +1,8 @@
 // The Preferences page's handlers: each control writes its setting at once and most of
 // them log the change.
+#include "drive/attributes.h"
+#include "monitor/alertmail.h"
+#include "monitor/messages.h"
 #include "text/cp1252.h"
 #include "ui/autorun.h"
 #include "ui/dialogs.h"
@@ -20,10 +23,10 @@ std::string programText(const QLineEdit *field)
 }
 
 // Sets a flag from its box and logs "ENABLED ..." or "DISABLE ...".
-void keepFlag(TOrvane_Form &form, bool &flag, const QCheckBox *box, const char *enabled, const char *disabled)
+void keepFlag(TOrvane_Form &form, bool &flag, const QCheckBox *box, const msg::ToggleMessages &messages)
 {
     flag = box->isChecked();
-    form.LogEvent(flag ? enabled : disabled);
+    form.LogEvent(messages.forState(flag));
 }
 
 // The alert temperature as typed: blanks and control characters around it do not count;
@@ -65,7 +68,7 @@ void TOrvane_Form::AutoRun_CheckBoxClick()
 
 void TOrvane_Form::LogEvents_CheckBoxClick()
 {
-    keepFlag(*this, Config.LogEvents, LogEvents_CheckBox, "ENABLED Log Events", "DISABLE Log Events");
+    keepFlag(*this, Config.LogEvents, LogEvents_CheckBox, msg::kLogEvents);
 }
 
 void TOrvane_Form::SystemLogEvents_CheckBoxClick()
@@ -75,12 +78,12 @@ void TOrvane_Form::SystemLogEvents_CheckBoxClick()
 
 void TOrvane_Form::DiskStatus_CheckBoxClick()
 {
-    keepFlag(*this, Config.DiskStatus, DiskStatus_CheckBox, "ENABLED disk status", "DISABLE disk status");
+    keepFlag(*this, Config.DiskStatus, DiskStatus_CheckBox, msg::kDiskStatus);
 }
 
 void TOrvane_Form::Hibernate_CheckBoxClick()
 {
-    keepFlag(*this, Config.Hibernation, Hibernate_CheckBox, "ENABLED hibernation", "DISABLE hibernation");
+    keepFlag(*this, Config.Hibernation, Hibernate_CheckBox, msg::kHibernation);
 }
 
 void TOrvane_Form::TempWarn_CheckBoxClick()
@@ -89,24 +92,22 @@ void TOrvane_Form::TempWarn_CheckBoxClick()
     Config.TempWarn = ticked;
     // Switching on starts a full interval.
     ticked ? CheckTemp_Timer->start() : CheckTemp_Timer->stop();
-    LogEvent(ticked ? "ENABLED temperature warning" : "DISABLE temperature warning");
+    LogEvent(msg::kTemperatureWarning.forState(ticked));
 }
 
 void TOrvane_Form::PopupNotify_CheckBoxClick()
 {
-    keepFlag(*this, Config.PopupNotification, PopupNotify_CheckBox, "ENABLED popup notification",
-        "DISABLE popup notification");
+    keepFlag(*this, Config.PopupNotification, PopupNotify_CheckBox, msg::kPopupNotification);
 }
 
 void TOrvane_Form::EmailNotify_CheckBoxClick()
 {
-    keepFlag(*this, Config.EmailNotification, EmailNotify_CheckBox, "ENABLED email notification",
-        "DISABLE email notification");
+    keepFlag(*this, Config.EmailNotification, EmailNotify_CheckBox, msg::kEmailNotification);
 }
 
 void TOrvane_Form::SndFile_CheckBoxClick()
 {
-    keepFlag(*this, Config.PlaySound, SndFile_CheckBox, "ENABLED play sound", "DISABLE play sound");
+    keepFlag(*this, Config.PlaySound, SndFile_CheckBox, msg::kPlaySound);
 }
 
 void TOrvane_Form::CritTemp_EditChange()
@@ -129,7 +130,7 @@ void TOrvane_Form::CritTemp_EditExit()
         return;
     }
     CritTemp = static_cast<std::uint8_t>(value);
-    LogEvent("CHANGED max temperature: " + std::to_string(value) + "\xB0");
+    LogEvent(msg::ChangedMaxTemperature(static_cast<std::int32_t>(value)));
 }
 
 void TOrvane_Form::Email_EditChange()
@@ -139,7 +140,7 @@ void TOrvane_Form::Email_EditChange()
 
 void TOrvane_Form::Email_EditExit()
 {
-    LogEvent("CHANGED email address to: " + Config.EmailAddr);
+    LogEvent(msg::ChangedEmailAddress(Config.EmailAddr));
 }
 
 void TOrvane_Form::SoundPath_EditChange()
@@ -149,7 +150,7 @@ void TOrvane_Form::SoundPath_EditChange()
 
 void TOrvane_Form::SoundPath_EditExit()
 {
-    LogEvent("CHANGED sound file to: " + Config.SoundPath);
+    LogEvent(msg::ChangedSoundFile(Config.SoundPath));
 }
 
 void TOrvane_Form::SndBrowse_ButtonClick()
@@ -159,15 +160,22 @@ void TOrvane_Form::SndBrowse_ButtonClick()
     }
 }
 
+void TOrvane_Form::MailTest_ButtonClick()
+{
+    // Always drive 0, ticked or not; the box says whether the library accepted the mail.
+    const TemperatureReader readTemperature = [this](std::uint8_t drive) { return ReadTemperature(m_drives, drive); };
+    ::orvane::MailTest_ButtonClick(Config.EmailAddr, readTemperature, m_mail, m_dialogs);
+}
+
 void TOrvane_Form::EnableAutoRun()
 {
-    LogEvent("ENABLED autorun");
+    LogEvent(msg::kAutorun.enabled);
     WriteAutostartEntry(m_places.autostartFile, m_places.executablePath);
 }
 
 void TOrvane_Form::DisableAutoRun()
 {
-    LogEvent("DISABLED autorun");
+    LogEvent(msg::kAutorun.disabled);
     RemoveAutostartEntry(m_places.autostartFile);
 }
 

@@ -1,8 +1,8 @@
 // Start-up and shutdown of the window.
+#include "monitor/messages.h"
 #include "settings/loadconfig.h"
 #include "text/cp1252.h"
 #include "ui/dialogs.h"
-#include "ui/logstamp.h"
 #include "ui/orvaneform.h"
 #include "ui/reportlistview.h"
 #include "ui/scaling.h"
@@ -112,16 +112,17 @@ void TOrvane_Form::FormCreate()
     const std::function<void()> steps[] = {
         [this] { scaleToScreen(); },
         [this] { Main_PageControl->setCurrentIndex(0); },
-        [this] { m_dateFormat = kShortDateFormat; },
+        // The log's stamp always writes its date as mm/dd/yyyy, whatever the locale says.
         [this] { loadReadme(); },
         [this] {
             LoadConfig();
             Config.TempWarn ? CheckTemp_Timer->start() : CheckTemp_Timer->stop();
         },
+        [this] { fisNTEventLog1.RegisterSource(); },
         [this] { setColumnWidths(); },
         [this] { probeDrives(); },
         [this] { ShowDriveDetails("0"); },
-        [this] { LogEvent("Orvane Started !"); },
+        [this] { LogEvent(msg::kOrvaneStarted); },
     };
     try {
         for (const auto &step : steps) {

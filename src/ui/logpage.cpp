@@ -1,18 +1,15 @@
 // The Log page: every log line, and the buttons that save and clear them.
+#include "monitor/activitylog.h"
 #include "text/cp1252.h"
 #include "ui/dialogs.h"
-#include "ui/logstamp.h"
+#include "ui/memologpage.h"
 #include "ui/orvaneform.h"
 
 #include <QGroupBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTextDocument>
 #include <QVBoxLayout>
-#include <cerrno>
-#include <cstring>
-#include <filesystem>
-#include <fstream>
-#include <stdexcept>
 
 namespace orvane {
 
@@ -46,39 +43,49 @@ void CreateLogPage(TOrvane_Form &form)
     QObject::connect(form.Clear_Button, &QPushButton::clicked, &form, [&form] { form.Clear_ButtonClick(); });
 }
 
-void TOrvane_Form::LogEvent(const std::string &message)
+void MemoLogPage::appendLine(const std::string &line)
 {
-    const std::string line = LogStamp(m_clock.now(), m_dateFormat) + " * " + message;
-    Log_Memo->appendPlainText(QString::fromUtf8(cp1252ToUtf8(line)));
+    m_memo.appendPlainText(QString::fromUtf8(cp1252ToUtf8(line)));
+}
+
+void MemoLogPage::clear()
+{
+    m_memo.clear();
+}
+
+std::vector<std::string> MemoLogPage::lines() const
+{
+    std::vector<std::string> all;
+    if (m_memo.document()->isEmpty()) {
+        return all;
+    }
+    for (const QString &line : m_memo.toPlainText().split(QLatin1Char('\n'))) {
+        all.push_back(utf8ToCp1252(line.toStdString()));
+    }
+    return all;
+}
+
+void TOrvane_Form::LogEvent(std::string_view message)
+{
+    m_log->LogEvent(message);
 }
 
 void TOrvane_Form::Save_ButtonClick()
 {
-    const std::optional<std::string> file = m_dialogs.chooseLogFile();
+    const std::optional<std::filesystem::path> file = m_dialogs.chooseLogFile();
     if (!file) {
         return;
     }
     try {
-        std::ofstream out(*file, std::ios::binary | std::ios::trunc);
-        if (!out) {
-            const std::string reason = std::strerror(errno);
-            throw std::runtime_error(
-                "Cannot create file \"" + std::filesystem::absolute(*file).string() + "\". " + reason);
-        }
-        const QString text = Log_Memo->toPlainText();
-        if (!text.isEmpty()) {
-            for (const QString &line : text.split(QLatin1Char('\n'))) {
-                out << utf8ToCp1252(line.toStdString()) << "\r\n";
-            }
-        }
-    } catch (const std::exception &error) {
+        m_log->Save(*file);
+    } catch (const LogSaveError &error) {
         m_dialogs.showMessage(error.what());
     }
 }
 
 void TOrvane_Form::Clear_ButtonClick()
 {
-    Log_Memo->clear();
+    m_log->Clear();
 }
 
 } // namespace orvane

@@ -1,8 +1,9 @@
 #include "ui/orvaneform.h"
 
+#include "monitor/activitylog.h"
 #include "ui/assets.h"
 #include "ui/dialogs.h"
-#include "ui/logstamp.h"
+#include "ui/memologpage.h"
 #include "ui/reportlistview.h"
 #include "ui/verdictdelegate.h"
 
@@ -48,13 +49,15 @@ QWidget *fillingPage(const QString &name, QWidget *content)
 
 } // namespace
 
-TOrvane_Form::TOrvane_Form(DriveTransport &drives, Dialogs &dialogs, Clock &clock, FormPlaces places, QWidget *parent)
+TOrvane_Form::TOrvane_Form(FormServices services, FormPlaces places, QWidget *parent)
     : QWidget(parent)
-    , m_drives(drives)
-    , m_dialogs(dialogs)
-    , m_clock(clock)
+    , fisNTEventLog1(services.eventLog, services.eventSources)
+    , m_drives(services.drives)
+    , m_dialogs(services.dialogs)
+    , m_mail(services.mail)
+    , m_sound(services.sound)
+    , m_power(services.power)
     , m_places(std::move(places))
-    , m_dateFormat(LocaleDateFormat())
 {
     setObjectName(QStringLiteral("Orvane_Form"));
     setWindowIcon(WindowIcon());
@@ -80,6 +83,9 @@ TOrvane_Form::TOrvane_Form(DriveTransport &drives, Dialogs &dialogs, Clock &cloc
     layout->addWidget(Main_PageControl, 1);
     layout->addWidget(Panel1);
     createTimers();
+    fisNTEventLog1.setAppName("Orvane");
+    m_logPage = std::make_unique<MemoLogPage>(*Log_Memo);
+    m_log = std::make_unique<ActivityLog>(services.clock, *m_logPage, fisNTEventLog1);
 }
 
 TOrvane_Form::~TOrvane_Form() = default;

@@ -2,11 +2,14 @@
 
 #include "drive/attrreading.h"
 #include "drive/drivetransport.h"
+#include "monitor/fisnteventlog.h"
 #include "settings/config.h"
 
 #include <QWidget>
 #include <cstdint>
+#include <memory>
 #include <string>
+#include <string_view>
 
 class QCheckBox;
 class QFrame;
@@ -20,9 +23,29 @@ class QTimer;
 
 namespace orvane {
 
-class Clock;
+class ActivityLog;
 class Dialogs;
+class EventLogApi;
+class EventSourceRegistry;
+class LogClock;
+class MailLibrary;
+class MemoLogPage;
+class MultimediaApi;
+class PowerApi;
 class ReportListView;
+
+// What the window works with. All of them outlive the window.
+struct FormServices
+{
+    DriveTransport &drives;
+    Dialogs &dialogs; // message boxes and file dialogs
+    LogClock &clock; // the time of every log line
+    EventLogApi &eventLog; // the system event log
+    EventSourceRegistry &eventSources;
+    MailLibrary &mail; // alert and test mails
+    MultimediaApi &sound; // the alert sound of the temperature watch
+    PowerApi &power; // the emergency hibernation of the temperature watch
+};
 
 // Where the window finds and puts things outside itself.
 struct FormPlaces
@@ -40,7 +63,7 @@ class TOrvane_Form : public QWidget
 {
     Q_OBJECT
 public:
-    TOrvane_Form(DriveTransport &drives, Dialogs &dialogs, Clock &clock, FormPlaces places, QWidget *parent = nullptr);
+    TOrvane_Form(FormServices services, FormPlaces places, QWidget *parent = nullptr);
     ~TOrvane_Form() override;
 
     // Start-up and shutdown.
@@ -57,7 +80,7 @@ public:
     void SMARTInfo_TabSheetShow();
 
     // The activity log and the Log page.
-    void LogEvent(const std::string &message);
+    void LogEvent(std::string_view message);
     void Save_ButtonClick();
     void Clear_ButtonClick();
 
@@ -78,6 +101,7 @@ public:
     void SoundPath_EditChange();
     void SoundPath_EditExit();
     void SndBrowse_ButtonClick();
+    void MailTest_ButtonClick();
 
     // Start with the desktop session.
     void EnableAutoRun();
@@ -127,6 +151,9 @@ public:
     QLabel *OK_Image = nullptr;
     QLabel *BAD_Image = nullptr;
 
+    // The system event log's writer; LogEvent reaches it once start-up has registered it.
+    TfisNTEventLog fisNTEventLog1;
+
     // The temperature watch (30 s, follows TempWarn), the status refresh (5 min) and the
     // hibernation countdown (1 s).
     QTimer *CheckTemp_Timer = nullptr;
@@ -149,11 +176,14 @@ private:
 
     DriveTransport &m_drives;
     Dialogs &m_dialogs;
-    Clock &m_clock;
+    MailLibrary &m_mail;
+    MultimediaApi &m_sound;
+    PowerApi &m_power;
     FormPlaces m_places;
+    std::unique_ptr<MemoLogPage> m_logPage;
+    std::unique_ptr<ActivityLog> m_log;
     double m_scale = 1.0;
     bool m_refocusing = false; // focus put back by the program: no field is left
-    std::string m_dateFormat; // strftime format of the log stamp's date
 };
 
 // Builders of the pages, one file each.

@@ -102,6 +102,7 @@ void connectHandlers(TOrvane_Form &f)
         field->installEventFilter(&f);
     }
     QObject::connect(f.SndBrowse_Button, &QPushButton::clicked, &f, [&f] { f.SndBrowse_ButtonClick(); });
+    QObject::connect(f.MailTest_Button, &QPushButton::clicked, &f, [&f] { f.MailTest_ButtonClick(); });
 }
 
 } // namespace

@@ -15,7 +15,7 @@ QString fromProgram(const std::string &text)
     return QString::fromUtf8(cp1252ToUtf8(text));
 }
 
-std::optional<std::string> runFileDialog(QFileDialog &dialog)
+std::optional<QString> runFileDialog(QFileDialog &dialog)
 {
     // Qt's own dialog everywhere, so the filters behave alike on every desktop; Qt matches
     // them without regard to case, so "*.wav" also finds "ALERT.WAV".
@@ -24,7 +24,7 @@ std::optional<std::string> runFileDialog(QFileDialog &dialog)
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return std::nullopt;
     }
-    return utf8ToCp1252(dialog.selectedFiles().constFirst().toStdString());
+    return dialog.selectedFiles().constFirst();
 }
 
 } // namespace
@@ -42,10 +42,11 @@ std::optional<std::string> QtDialogs::chooseSoundFile()
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setNameFilter(QStringLiteral("Wave File (*.wav)"));
-    return runFileDialog(dialog);
+    const std::optional<QString> file = runFileDialog(dialog);
+    return file ? std::optional(utf8ToCp1252(file->toStdString())) : std::nullopt;
 }
 
-std::optional<std::string> QtDialogs::chooseLogFile()
+std::optional<std::filesystem::path> QtDialogs::chooseLogFile()
 {
     // A new file name is accepted: the log is usually saved to a file that does not exist yet.
     QFileDialog dialog(QApplication::activeWindow());
@@ -53,7 +54,8 @@ std::optional<std::string> QtDialogs::chooseLogFile()
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setNameFilter(QStringLiteral("Log File (*.txt)"));
     dialog.setDefaultSuffix(QString());
-    return runFileDialog(dialog);
+    const std::optional<QString> file = runFileDialog(dialog);
+    return file ? std::optional(std::filesystem::path(file->toStdString())) : std::nullopt;
 }
 
 } // namespace orvane

@@ -10,7 +10,7 @@ class QtDialogs : public Dialogs
 public:
     void showMessage(const std::string &text) override;
     std::optional<std::string> chooseSoundFile() override;
-    std::optional<std::string> chooseLogFile() override;
+    std::optional<std::filesystem::path> chooseLogFile() override;
 };
 
 } // namespace orvane

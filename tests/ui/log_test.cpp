@@ -1,5 +1,4 @@
 // The activity log on the Log page: stamps, Clear and Save.
-#include "ui/logstamp.h"
 #include "uitestsupport.h"
 
 #include <QPlainTextEdit>
@@ -18,25 +17,6 @@ std::string fileBytes(const std::filesystem::path &path)
     std::ostringstream text;
     text << in.rdbuf();
     return text.str();
-}
-
-TEST(LogStamp, DateAloneAtMidnightOtherwiseDateAndTime)
-{
-    struct Case
-    {
-        std::time_t when;
-        const char *stamp;
-    };
-    const Case cases[] = {
-        {kMidnight, "12/07/2026"},
-        {kMidnight + 1, "12/07/2026 00:00:01"},
-        {kMidnight + 14 * 3600 + 5 * 60 + 9, "12/07/2026 14:05:09"},
-        {kMidnight - 1, "12/06/2026 23:59:59"},
-        {kMidnight + 60, "12/07/2026 00:01:00"},
-    };
-    for (const Case &c : cases) {
-        EXPECT_EQ(LogStamp(c.when, kShortDateFormat), c.stamp);
-    }
 }
 
 TEST(Log, LinesAreStampMarkAndMessage)
@@ -73,7 +53,7 @@ TEST(Log, SaveWritesEveryLineWithCrLfInWindows1252ToANewFile)
     form.LogEvent("one");
     form.LogEvent("CHANGED max temperature: 55\xB0");
     const std::filesystem::path file = h.folder.path() / "saved log"; // no extension is added
-    h.dialogs.logFiles = {std::nullopt, file.string()};
+    h.dialogs.logFiles = {std::nullopt, file};
     form.Save_ButtonClick(); // cancelled: nothing written
     EXPECT_FALSE(std::filesystem::exists(file));
     form.Save_ButtonClick();
@@ -87,7 +67,7 @@ TEST(Log, SavingAnEmptyLogEmptiesTheFile)
     TOrvane_Form &form = h.create();
     const std::filesystem::path file = h.folder.path() / "log.txt";
     std::ofstream(file) << "old content";
-    h.dialogs.logFiles = {file.string()};
+    h.dialogs.logFiles = {file};
     form.Save_ButtonClick();
     EXPECT_EQ(fileBytes(file), "");
 }
@@ -99,11 +79,46 @@ TEST(Log, AFileThatCannotBeCreatedIsShownAndTheLogStays)
     form.LogEvent("kept");
     const std::filesystem::path folder = h.folder.path() / "a folder";
     std::filesystem::create_directory(folder);
-    h.dialogs.logFiles = {folder.string()};
+    h.dialogs.logFiles = {folder};
     form.Save_ButtonClick();
     EXPECT_EQ(h.dialogs.messages,
         std::vector<std::string> {"Cannot create file \"" + folder.string() + "\". Is a directory"});
     EXPECT_EQ(h.logMessages(), std::vector<std::string> {"kept"});
+}
+
+TEST(Log, LinesReachTheEventLogOnceItsSourceIsRegistered)
+{
+    FormHarness h;
+    h.addDrive(0, "Drive 0", 35);
+    std::ofstream("config.xml") << "<Orvane><Hibernation>-1</Hibernation></Orvane>";
+    TOrvane_Form &form = h.create();
+    EXPECT_FALSE(form.fisNTEventLog1.Enabled());
+    form.FormCreate();
+    form.LogEvent("later");
+    EXPECT_TRUE(form.fisNTEventLog1.Enabled());
+    EXPECT_EQ(h.eventLog.sourceName, "Orvane");
+    // Loading the settings logs before the source exists: those lines reach the page only.
+    EXPECT_EQ(h.logMessages(), (std::vector<std::string> {"ENABLED hibernation", "Orvane Started !", "later"}));
+    EXPECT_EQ(h.eventLog.events,
+        (std::vector<std::string> {"12/07/2026 14:05:09 * Orvane Started !", "12/07/2026 14:05:09 * later"}));
+    // Clearing the page leaves the event log alone.
+    form.Clear_ButtonClick();
+    EXPECT_EQ(h.eventLog.events.size(), 2u);
+}
+
+TEST(Log, ARefusedEventSourceIsShownAndEndsStartUp)
+{
+    FormHarness h;
+    h.addDrive(0, "Drive 0", 35);
+    h.eventLog.refuse = true;
+    TOrvane_Form &form = h.create();
+    form.FormCreate();
+    EXPECT_EQ(h.dialogs.messages, std::vector<std::string> {"Unable to register event source."});
+    EXPECT_EQ(form.DriveCount, 0);
+    EXPECT_TRUE(h.logMessages().empty());
+    form.LogEvent("after");
+    EXPECT_EQ(h.logMessages(), std::vector<std::string> {"after"});
+    EXPECT_TRUE(h.eventLog.events.empty());
 }
 
 } // namespace

@@ -177,6 +177,51 @@ TEST(Preferences, ChooseButtonPutsThePickedFileIntoTheField)
     EXPECT_TRUE(h.logMessages().empty());
 }
 
+TEST(Preferences, TestButtonMailsDriveZerosTemperatureAndSaysWhatBecameOfIt)
+{
+    struct Case
+    {
+        const char *address;
+        bool drive0;
+        bool accept;
+        const char *body; // empty: no mail
+        const char *message; // empty: no box
+    };
+    const Case cases[] = {
+        {"ops@example.org", true, true,
+            "The current temperature is: 35\xB0"
+            "C",
+            "The Alert! Message was sent to: ops@example.org"},
+        {"ops@example.org", false, true, "The current temperature is: N/A",
+            "The Alert! Message was sent to: ops@example.org"},
+        {"ops@example.org", true, false,
+            "The current temperature is: 35\xB0"
+            "C",
+            "The Alert! Message could not be sent to: ops@example.org\nCouldn't connect to server"},
+        {" \t ", true, true, "", ""},
+    };
+    for (const Case &c : cases) {
+        FormHarness h;
+        if (c.drive0) {
+            h.addDrive(0, "Drive 0", 35);
+        }
+        h.addDrive(1, "Drive 1", 44); // a ticked drive other than 0 is not read
+        h.mail.accept = c.accept;
+        h.mail.reply = c.accept ? "250 OK" : "Couldn't connect to server";
+        TOrvane_Form &form = h.create();
+        form.Email_Edit->setText(QString::fromLatin1(c.address));
+        form.MailTest_ButtonClick();
+        ASSERT_EQ(h.mail.sent.size(), *c.body ? 1u : 0u) << c.address;
+        if (*c.body) {
+            EXPECT_EQ(h.mail.sent[0].recipient, c.address);
+            EXPECT_EQ(h.mail.sent[0].subject, "Orvane Alert!");
+            EXPECT_EQ(h.mail.sent[0].body, c.body);
+        }
+        EXPECT_EQ(h.dialogs.messages, *c.message ? std::vector<std::string> {c.message} : std::vector<std::string> {});
+        EXPECT_TRUE(h.logMessages().empty());
+    }
+}
+
 TEST(Preferences, ControlsStartAsDesignedAndTabInTheirOrder)
 {
     FormHarness h;

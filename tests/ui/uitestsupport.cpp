@@ -59,14 +59,40 @@ DriveRecording MadeDrive(const std::string &model, std::optional<int> celsius, i
     return drive;
 }
 
-std::optional<std::string> FakeDialogs::next(std::deque<std::optional<std::string>> &answers)
+std::tm FixedClock::localNow()
 {
-    if (answers.empty()) {
-        return std::nullopt;
+    std::tm local {};
+    gmtime_r(&when, &local);
+    return local;
+}
+
+std::string FixedClock::formatLongTime(const std::tm &time)
+{
+    char text[32];
+    return std::string(text, std::strftime(text, sizeof text, "%H:%M:%S", &time));
+}
+
+EventSourceHandle FakeEventLog::registerEventSource(const std::string &name)
+{
+    sourceName = name;
+    return refuse ? kNoEventSource : 7;
+}
+
+bool FakeEventLog::reportEvent(
+    EventSourceHandle source, std::uint16_t, std::uint16_t, std::uint32_t, const std::string &text)
+{
+    if (source == 7) {
+        events.push_back(text);
     }
-    std::optional<std::string> answer = answers.front();
-    answers.pop_front();
-    return answer;
+    return source == 7;
+}
+
+bool FakeMail::SendMail(std::string &resultText, const char *sender, const char *recipient, const char *, const char *,
+    const char *subject, const char *body, const char *, std::int32_t)
+{
+    sent.push_back({sender, recipient, subject, body});
+    resultText = reply;
+    return accept;
 }
 
 DeviceHandle WatchedDrives::createFile(const std::string &path)
@@ -119,7 +145,8 @@ void FormHarness::addDrive(
 TOrvane_Form &FormHarness::create(double screenPpi)
 {
     places.screenPpi = screenPpi;
-    m_form = std::make_unique<TOrvane_Form>(transport, dialogs, clock, places);
+    m_form = std::make_unique<TOrvane_Form>(
+        FormServices {transport, dialogs, clock, eventLog, eventSources, mail, sound, power}, places);
     return *m_form;
 }
 

@@ -1,6 +1,11 @@
 #pragma once
 
 #include "drive/drivetransport.h"
+#include "monitor/alertmail.h"
+#include "monitor/eventlogapi.h"
+#include "monitor/logclock.h"
+#include "monitor/power.h"
+#include "monitor/sound.h"
 #include "platform/replay/replaydrivecontrol.h"
 #include "ui/dialogs.h"
 #include "ui/orvaneform.h"
@@ -25,21 +30,88 @@ class FakeDialogs : public Dialogs
 public:
     void showMessage(const std::string &text) override { messages.push_back(text); }
     std::optional<std::string> chooseSoundFile() override { return next(soundFiles); }
-    std::optional<std::string> chooseLogFile() override { return next(logFiles); }
+    std::optional<std::filesystem::path> chooseLogFile() override { return next(logFiles); }
 
     std::vector<std::string> messages;
     std::deque<std::optional<std::string>> soundFiles;
-    std::deque<std::optional<std::string>> logFiles;
+    std::deque<std::optional<std::filesystem::path>> logFiles;
 
 private:
-    static std::optional<std::string> next(std::deque<std::optional<std::string>> &answers);
+    template<typename T>
+    static std::optional<T> next(std::deque<std::optional<T>> &answers)
+    {
+        if (answers.empty()) {
+            return std::nullopt;
+        }
+        std::optional<T> answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
 };
 
-class FixedClock : public Clock
+// Stopped time, in UTC; the long time format is 24 hours with seconds.
+class FixedClock : public LogClock
 {
 public:
-    std::time_t now() const override { return when; }
+    std::tm localNow() override;
+    std::string formatLongTime(const std::tm &time) override;
     std::time_t when = 1796652309; // 12/07/2026 14:05:09 UTC
+};
+
+// The system event log: keeps the events written under a registered source.
+class FakeEventLog : public EventLogApi
+{
+public:
+    EventSourceHandle registerEventSource(const std::string &sourceName) override;
+    bool reportEvent(EventSourceHandle source, std::uint16_t type, std::uint16_t category, std::uint32_t eventId,
+        const std::string &text) override;
+    void deregisterEventSource(EventSourceHandle) override { }
+
+    bool refuse = false;
+    std::string sourceName;
+    std::vector<std::string> events;
+};
+
+class NoRegistry : public EventSourceRegistry
+{
+public:
+    bool openKey(const std::string &) override { return true; }
+    bool createKey(const std::string &) override { return false; }
+    void writeSourceValues(const std::string &, std::uint32_t) override { }
+};
+
+// The mail library: keeps what it was asked to send and answers as told.
+class FakeMail : public MailLibrary
+{
+public:
+    bool SendMail(std::string &resultText, const char *sender, const char *recipient, const char *, const char *,
+        const char *subject, const char *body, const char *, std::int32_t) override;
+
+    bool accept = true;
+    std::string reply = "250 OK";
+    struct Mail
+    {
+        std::string sender, recipient, subject, body;
+    };
+    std::vector<Mail> sent;
+};
+
+class SilentSound : public MultimediaApi
+{
+public:
+    bool fileExists(const std::string &) override { return false; }
+    bool mciExecute(const std::string &) override { return false; }
+};
+
+class NoPower : public PowerApi
+{
+public:
+    bool hasPrivileges() const override { return false; }
+    TokenHandle openProcessToken(std::uint32_t) override { return kNoToken; }
+    bool lookupPrivilegeValue(const std::string &, std::uint64_t &) override { return false; }
+    bool adjustTokenPrivileges(TokenHandle, std::uint64_t, std::uint32_t) override { return false; }
+    bool exitWindowsEx(std::uint32_t, std::uint32_t) override { return false; }
+    bool setSuspendState(bool, bool, bool) override { return false; }
 };
 
 // Passes every call to the recorded drives and keeps the paths opened, in order.
@@ -92,6 +164,11 @@ public:
     DriveTransport transport {drives};
     FakeDialogs dialogs;
     FixedClock clock;
+    FakeEventLog eventLog;
+    NoRegistry eventSources;
+    FakeMail mail;
+    SilentSound sound;
+    NoPower power;
     TempFolder folder; // the program's folder, the autostart folder and the current one
     FormPlaces places;
 

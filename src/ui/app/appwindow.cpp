@@ -1,5 +1,9 @@
 #include "ui/app/appwindow.h"
 
+#include "platform/linux/canberrasound.h"
+#include "platform/linux/linuxlogclock.h"
+#include "platform/linux/sendmaillibrary.h"
+#include "platform/linux/syslogeventlog.h"
 #include "ui/app/sessionend.h"
 #include "ui/autorun.h"
 #include "ui/orvaneform.h"
@@ -19,17 +23,21 @@ void PrepareApplication()
     QApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::Round);
 }
 
-int RunMainWindow(QApplication &app, DriveTransport &drives, const QString &screenshotFile)
+int RunMainWindow(QApplication &app, DriveTransport &drives, PowerApi &power, const QString &screenshotFile)
 {
     QApplication::setApplicationName(QStringLiteral("Orvane"));
     QApplication::setApplicationDisplayName(QStringLiteral("Orvane"));
     QtDialogs dialogs;
-    SystemClock clock;
+    LinuxLogClock clock;
+    SyslogEventLog eventLog;
+    NoEventSourceRegistry eventSources;
+    SendMailLibrary mail;
+    CanberraCommandInterpreter sound;
     FormPlaces places;
     places.programFolder = QCoreApplication::applicationDirPath().toStdString();
     places.executablePath = QCoreApplication::applicationFilePath().toStdString();
     places.autostartFile = AutostartEntryPath();
-    TOrvane_Form form(drives, dialogs, clock, places);
+    TOrvane_Form form({drives, dialogs, clock, eventLog, eventSources, mail, sound, power}, places);
     form.FormCreate();
     if (const QScreen *screen = form.screen()) {
         const QRect area = screen->availableGeometry();

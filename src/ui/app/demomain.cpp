@@ -6,6 +6,7 @@
 // disks, a worn one (a BAD attribute on its SMART Info page) and one that runs hot. With
 // --drives, the first four recordings (*.rec, in name order) of FOLDER do.
 #include "drive/drivetransport.h"
+#include "monitor/power.h"
 #include "platform/replay/replaydrivecontrol.h"
 #include "ui/app/appwindow.h"
 
@@ -13,6 +14,31 @@
 #include <QCommandLineParser>
 #include <QDir>
 #include <cstdio>
+
+namespace {
+
+// The demo's power back-end: it says what it would do and does nothing, so that a demo
+// never switches anybody's machine off.
+class LoggingPower : public orvane::PowerApi
+{
+public:
+    [[nodiscard]] bool hasPrivileges() const override { return false; }
+    [[nodiscard]] orvane::TokenHandle openProcessToken(std::uint32_t) override { return orvane::kNoToken; }
+    [[nodiscard]] bool lookupPrivilegeValue(const std::string &, std::uint64_t &) override { return false; }
+    bool adjustTokenPrivileges(orvane::TokenHandle, std::uint64_t, std::uint32_t) override { return false; }
+    [[nodiscard]] bool exitWindowsEx(std::uint32_t flags, std::uint32_t) override
+    {
+        std::fprintf(stderr, "orvane-demo: would shut the computer down now (flags %u)\n", flags);
+        return false;
+    }
+    bool setSuspendState(bool hibernate, bool, bool) override
+    {
+        std::fprintf(stderr, "orvane-demo: would %s the computer now\n", hibernate ? "hibernate" : "suspend");
+        return false;
+    }
+};
+
+} // namespace
 
 int main(int argc, char **argv)
 {
@@ -45,5 +71,6 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "orvane-demo: no drive recordings in %s\n", qPrintable(folder.path()));
     }
     orvane::DriveTransport transport(drives);
-    return orvane::RunMainWindow(app, transport, options.value(QStringLiteral("screenshot")));
+    LoggingPower power;
+    return orvane::RunMainWindow(app, transport, power, options.value(QStringLiteral("screenshot")));
 }

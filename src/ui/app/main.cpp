@@ -1,5 +1,6 @@
 // orvane: the window on this machine's drives. No options: Qt's own (-platform, ...) only.
 #include "drive/drivetransport.h"
+#include "platform/linux/logindpower.h"
 #include "platform/systemdrives.h"
 #include "ui/app/appwindow.h"
 
@@ -11,5 +12,6 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     const std::unique_ptr<orvane::DriveControl> control = orvane::CreateSystemDriveControl();
     orvane::DriveTransport drives(*control);
-    return orvane::RunMainWindow(app, drives);
+    orvane::LogindPower power;
+    return orvane::RunMainWindow(app, drives, power);
 }
