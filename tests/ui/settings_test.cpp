@@ -5,6 +5,7 @@
 
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QTabWidget>
 #include <QTimer>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -54,6 +55,12 @@ TEST(Settings, LoadingRunsTheHandlersOfTheSettingsThatAreOnInPageOrder)
     EXPECT_TRUE(std::filesystem::exists(h.places.autostartFile));
     EXPECT_EQ(form.Config.EmailAddr, "ops@example.org");
     EXPECT_EQ(form.DriveCount, 1);
+
+    // For a reviewer: the two pages as loaded.
+    form.Main_PageControl->setCurrentWidget(form.Preferences_TabSheet);
+    form.grab().save(QStringLiteral(ORVANE_SCREENSHOTS "/preferences-page.png"));
+    form.Main_PageControl->setCurrentWidget(form.Log_TabSheet);
+    form.grab().save(QStringLiteral(ORVANE_SCREENSHOTS "/log-page.png"));
 }
 
 TEST(Settings, ABadFlagIsShownAndTheDrivesAreNotProbed)

@@ -20,7 +20,6 @@ namespace orvane {
 void PrepareApplication()
 {
     qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
-    QApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::Round);
 }
 
 int RunMainWindow(QApplication &app, DriveTransport &drives, PowerApi &power, const QString &screenshotFile)
