@@ -177,8 +177,9 @@ private:
     DriveTransport &m_drives;
     Dialogs &m_dialogs;
     MailLibrary &m_mail;
-    MultimediaApi &m_sound;
-    PowerApi &m_power;
+    // The temperature watch's outlets, kept for it.
+    [[maybe_unused]] MultimediaApi &m_sound;
+    [[maybe_unused]] PowerApi &m_power;
     FormPlaces m_places;
     std::unique_ptr<MemoLogPage> m_logPage;
     std::unique_ptr<ActivityLog> m_log;
