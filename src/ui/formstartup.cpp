@@ -1,5 +1,6 @@
 // Start-up and shutdown of the window.
 #include "monitor/messages.h"
+#include "settings/fileio.h"
 #include "settings/loadconfig.h"
 #include "text/cp1252.h"
 #include "ui/dialogs.h"
@@ -13,13 +14,8 @@
 #include <QScreen>
 #include <QTabWidget>
 #include <QTimer>
-#include <cerrno>
-#include <cstring>
-#include <fcntl.h>
 #include <filesystem>
 #include <functional>
-#include <stdexcept>
-#include <unistd.h>
 
 namespace orvane {
 
@@ -75,34 +71,6 @@ private:
 
     TOrvane_Form &m_form;
 };
-
-// The whole file, or an error naming it and the system's reason.
-std::string readWholeFile(const std::string &path)
-{
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    std::string text;
-    bool failed = fd < 0;
-    char chunk[8192];
-    while (!failed) {
-        const ssize_t got = ::read(fd, chunk, sizeof chunk);
-        if (got < 0 && errno == EINTR) {
-            continue;
-        }
-        if (got <= 0) {
-            failed = got < 0;
-            break;
-        }
-        text.append(chunk, static_cast<std::size_t>(got));
-    }
-    const int reason = errno;
-    if (fd >= 0) {
-        ::close(fd);
-    }
-    if (failed) {
-        throw std::runtime_error("Cannot open file \"" + path + "\". " + std::strerror(reason));
-    }
-    return text;
-}
 
 } // namespace
 
@@ -184,7 +152,7 @@ void TOrvane_Form::loadReadme()
     if (!std::filesystem::exists(path, missing)) {
         return;
     }
-    std::string lines = readWholeFile(path);
+    std::string lines = readWholeFile(std::filesystem::path(path));
     std::erase(lines, '\r');
     readmeMemo->setPlainText(QString::fromUtf8(cp1252ToUtf8(lines)));
 }
