@@ -1,6 +1,7 @@
 #include "monitor/activitylog.h"
 
 #include "text/cp1252.h"
+#include "text/pathtext.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -25,14 +26,11 @@ std::string fourDigits(int value)
     return text;
 }
 
-// The path and the system's reason as the program's own text.
+// The full path and the system's reason, as the program's own text.
 std::string fileError(const char *what, const std::filesystem::path &file, int error)
 {
-    const std::filesystem::path full = std::filesystem::absolute(file).lexically_normal();
-    const std::u8string name = full.u8string();
-    const std::string reason = std::generic_category().message(error);
-    return std::string(what) + " \"" + utf8ToCp1252({reinterpret_cast<const char *>(name.data()), name.size()}) + "\". "
-        + utf8ToCp1252(reason);
+    return std::string(what) + " \"" + messagePath(file) + "\". "
+        + utf8ToCp1252(std::generic_category().message(error));
 }
 
 } // namespace

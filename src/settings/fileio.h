@@ -1,5 +1,7 @@
 #pragma once
 
+#include "text/pathtext.h"
+
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -10,10 +12,6 @@ namespace orvane {
 // user-visible texts `Cannot open file "<full path>". <system error text>` and
 // `Cannot create file "<full path>". <system error text>`. The operating system's calls
 // live in the platform's own file (fileio_posix.cpp); this header is all the rest sees.
-
-// The path as the messages name it: made absolute against the current directory and
-// converted to Windows-1252 like every text inside the program.
-[[nodiscard]] std::string messagePath(const std::filesystem::path &path);
 
 // The file's bytes, unchanged.
 [[nodiscard]] std::string readWholeFile(const std::filesystem::path &path);

@@ -1,4 +1,4 @@
-#include "settings/fileio.h"
+#include "text/pathtext.h"
 
 #include "text/cp1252.h"
 
