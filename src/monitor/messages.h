@@ -1,5 +1,7 @@
 #pragma once
 
+#include "drive/attrreading.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -8,8 +10,6 @@
 // the single byte 0xB0). Callers log these and nothing else; the composed ones are built
 // by the small functions below so that spacing and units cannot drift.
 namespace orvane::msg {
-
-inline constexpr std::string_view kDegreeSign = "\xB0";
 
 inline constexpr std::string_view kOrvaneStarted = "Orvane Started !";
 inline constexpr std::string_view kShowDiskInformation = "Show disk information";
@@ -61,13 +61,13 @@ inline constexpr ToggleMessages kPlaySound          {"ENABLED play sound",      
 // "CHANGED the alert temperature to: 45" followed by the degree sign.
 [[nodiscard]] inline std::string ChangedAlertTemperature(std::uint8_t alertTemperature)
 {
-    return std::string(kChangedAlertTemperature) + std::to_string(alertTemperature) + std::string(kDegreeSign);
+    return std::string(kChangedAlertTemperature) + std::to_string(alertTemperature) + kDegreeSign;
 }
 
 // "CHANGED max temperature: 55" followed by the degree sign (no letter C).
 [[nodiscard]] inline std::string ChangedMaxTemperature(std::int32_t temperature)
 {
-    return std::string(kChangedMaxTemperature) + std::to_string(temperature) + std::string(kDegreeSign);
+    return std::string(kChangedMaxTemperature) + std::to_string(temperature) + kDegreeSign;
 }
 
 [[nodiscard]] inline std::string ChangedEmailAddress(std::string_view address)
