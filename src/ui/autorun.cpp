@@ -1,9 +1,10 @@
 #include "ui/autorun.h"
 
-#include <cstdio>
+#include "settings/fileio.h"
+#include "settings/orvaneerror.h"
+
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <pwd.h>
 #include <unistd.h>
 
@@ -63,24 +64,13 @@ bool WriteAutostartEntry(const std::string &entryFile, const std::string &execut
     if (executablePath.find_first_of("\r\n") != std::string::npos) {
         return false;
     }
-    namespace fs = std::filesystem;
-    const fs::path file(entryFile);
-    std::error_code error;
-    fs::create_directories(file.parent_path(), error);
-    const fs::path temporary = file.string() + ".new";
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        out << AutostartEntryText(executablePath);
-        out.flush();
-        if (!out) {
-            out.close();
-            fs::remove(temporary, error);
-            return false;
-        }
-    }
-    fs::rename(temporary, file, error);
-    if (error) {
-        fs::remove(temporary, error);
+    const std::filesystem::path file(entryFile);
+    std::error_code ignored;
+    std::filesystem::create_directories(file.parent_path(), ignored);
+    // Replaced in one step, so a session that starts meanwhile never reads half an entry.
+    try {
+        replaceFileAtomically(file, AutostartEntryText(executablePath));
+    } catch (const OrvaneError &) {
         return false;
     }
     return true;
