@@ -1,7 +1,8 @@
 // The settings file on POSIX systems: open/read for loading, and for saving a temporary
 // file that is written, fsync'ed and renamed over the old one.
+#include "core/orvaneerror.h"
+#include "platform/linux/filedescriptor.h"
 #include "settings/fileio.h"
-#include "settings/orvaneerror.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -11,36 +12,6 @@
 
 namespace orvane {
 namespace {
-
-// Owns one file descriptor; -1 when there is none.
-class FileDescriptor
-{
-public:
-    explicit FileDescriptor(int fd)
-        : m_fd(fd)
-    {
-    }
-    ~FileDescriptor()
-    {
-        if (m_fd >= 0) {
-            ::close(m_fd);
-        }
-    }
-    FileDescriptor(const FileDescriptor &) = delete;
-    FileDescriptor &operator=(const FileDescriptor &) = delete;
-
-    [[nodiscard]] int get() const { return m_fd; }
-    // Closes now and reports the close's own result (NFS reports write errors here).
-    [[nodiscard]] bool close()
-    {
-        const int fd = m_fd;
-        m_fd = -1;
-        return ::close(fd) == 0;
-    }
-
-private:
-    int m_fd;
-};
 
 // Removes the temporary file unless the rename has consumed it.
 class TemporaryFile

@@ -1,7 +1,7 @@
 #include "ui/autorun.h"
 
+#include "core/orvaneerror.h"
 #include "settings/fileio.h"
-#include "settings/orvaneerror.h"
 
 #include <cstdlib>
 #include <filesystem>

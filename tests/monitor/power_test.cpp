@@ -24,7 +24,7 @@ bool nameHasOwner(const std::string &address, const char *name)
         sd_bus_message *reply = nullptr;
         int has = 0;
         if (sd_bus_call_method(bus, "org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus",
-                "NameHasOwner", &error, &reply, "s", name)
+                               "NameHasOwner", &error, &reply, "s", name)
                 >= 0
             && sd_bus_message_read(reply, "b", &has) >= 0) {
             owned = has != 0;
@@ -42,13 +42,13 @@ protected:
     void SetUp() override
     {
         test::writeFile(m_dir / "bus.conf",
-            "<!DOCTYPE busconfig PUBLIC \"-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN\"\n"
-            " \"http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd\">\n"
-            "<busconfig><listen>unix:path="
-                + (m_dir / "bus")
-                + "</listen><auth>EXTERNAL</auth>"
-                  "<policy context=\"default\"><allow send_destination=\"*\" eavesdrop=\"true\"/>"
-                  "<allow eavesdrop=\"true\"/><allow own=\"*\"/></policy></busconfig>\n");
+                        "<!DOCTYPE busconfig PUBLIC \"-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN\"\n"
+                        " \"http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd\">\n"
+                        "<busconfig><listen>unix:path="
+                            + (m_dir / "bus")
+                            + "</listen><auth>EXTERNAL</auth>"
+                              "<policy context=\"default\"><allow send_destination=\"*\" eavesdrop=\"true\"/>"
+                              "<allow eavesdrop=\"true\"/><allow own=\"*\"/></policy></busconfig>\n");
         std::string error;
         m_daemon = test::PeerProcess::start(
             {"/usr/bin/dbus-daemon", "--config-file=" + (m_dir / "bus.conf"), "--nofork", "--print-address=1"}, {},
@@ -100,11 +100,11 @@ protected:
 TEST_F(LogindPeer, ShutdownAndHibernationReachLogindWithoutInteraction)
 {
     LogindPower power;
-    EXPECT_TRUE(ShutDownWindows(power, EWX_SHUTDOWN | EWX_FORCE));
+    EXPECT_TRUE(ShutDownWindows(power, kEwxShutdown | kEwxForce));
     HibernateComputer(power);
-    EXPECT_TRUE(power.exitWindowsEx(EWX_REBOOT, 0));
+    EXPECT_TRUE(power.exitWindowsEx(kEwxReboot, 0));
     EXPECT_FALSE(power.exitWindowsEx(0, 0)); // ending the session alone: nothing is sent
-    const std::vector<std::string> expected {"PowerOff False", "Hibernate False", "Reboot False"};
+    const std::vector<std::string> expected{"PowerOff False", "Hibernate False", "Reboot False"};
     EXPECT_TRUE(test::waitFor([&] { return calls() == expected; }, 3s)) << ::testing::PrintToString(calls());
 }
 
@@ -114,7 +114,7 @@ TEST(LogindMissing, NoBusIsSilentAndQuick)
     test::ScopedEnv env("DBUS_SYSTEM_BUS_ADDRESS", "unix:path=" + (dir / "no-bus"));
     LogindPower power;
     const auto start = std::chrono::steady_clock::now();
-    EXPECT_FALSE(ShutDownWindows(power, EWX_SHUTDOWN | EWX_FORCE));
+    EXPECT_FALSE(ShutDownWindows(power, kEwxShutdown | kEwxForce));
     HibernateComputer(power);
     EXPECT_LT(std::chrono::steady_clock::now() - start, 2s);
 }

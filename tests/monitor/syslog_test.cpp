@@ -22,7 +22,7 @@ public:
     explicit LogListener(const std::string &path)
     {
         m_fd = ::socket(AF_UNIX, SOCK_DGRAM | SOCK_CLOEXEC, 0);
-        sockaddr_un address {};
+        sockaddr_un address{};
         address.sun_family = AF_UNIX;
         std::strncpy(address.sun_path, path.c_str(), sizeof address.sun_path - 1);
         m_bound = ::bind(m_fd, reinterpret_cast<sockaddr *>(&address), sizeof address) == 0;
@@ -33,7 +33,7 @@ public:
 
     std::optional<std::string> receive(int timeoutMs)
     {
-        pollfd wait {m_fd, POLLIN, 0};
+        pollfd wait{m_fd, POLLIN, 0};
         if (::poll(&wait, 1, timeoutMs) != 1) {
             return std::nullopt;
         }
@@ -106,7 +106,7 @@ TEST(SyslogPeer, FullSocketDropsLinesWithoutBlocking)
     int accepted = 0;
     const auto start = std::chrono::steady_clock::now();
     for (int i = 0; i < kLines; ++i) {
-        accepted += syslog.reportEvent(source, EVENTLOG_INFORMATION_TYPE, 0, 0, text) ? 1 : 0;
+        accepted += syslog.reportEvent(source, kEventLogInformationType, 0, 0, text) ? 1 : 0;
     }
     const auto took = std::chrono::steady_clock::now() - start;
     EXPECT_LT(took, std::chrono::seconds(2));
@@ -118,7 +118,7 @@ TEST(SyslogPeer, FullSocketDropsLinesWithoutBlocking)
     }
     EXPECT_EQ(received, accepted);
     // Once drained, lines flow again.
-    EXPECT_TRUE(syslog.reportEvent(source, EVENTLOG_INFORMATION_TYPE, 0, 0, "again"));
+    EXPECT_TRUE(syslog.reportEvent(source, kEventLogInformationType, 0, 0, "again"));
     EXPECT_EQ(listener.receive(2000), prefix() + "again");
 }
 

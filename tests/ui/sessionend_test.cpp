@@ -49,7 +49,7 @@ TEST_P(SessionEnd, SignalClosesTheWindowAndSavesTheSettings)
     TempFolder folder;
     const std::filesystem::path drives = folder.path() / "drives";
     std::filesystem::create_directories(drives);
-    std::ofstream((drives / "a.rec").string()) << FormatRecording(MadeDrive("SIGNAL DISK", 33), "made by a test");
+    std::ofstream((drives / "a.rec").string()) << formatRecording(MadeDrive("SIGNAL DISK", 33), "made by a test");
 
     const std::string cwd = folder.path().string();
     const std::string drivesArg = drives.string();
