@@ -8,7 +8,7 @@ MailOutcome SendAlertMail(MailLibrary &library, const std::string &recipient, co
     const std::string subject(kAlertSubject);
     MailOutcome outcome;
     outcome.sent = library.SendMail(outcome.resultText, sender.c_str(), recipient.c_str(), nullptr, nullptr,
-        subject.c_str(), body.c_str(), nullptr, kMailTimeLimit);
+                                    subject.c_str(), body.c_str(), nullptr, kMailTimeLimit);
     return outcome;
 }
 
@@ -22,8 +22,8 @@ bool IsBlankText(std::string_view text)
     return true;
 }
 
-void MailTest_ButtonClick(const std::string &emailAddr, const TemperatureReader &readTemperature, MailLibrary &library,
-    MessageBoxApi &messageBox)
+void sendTestMail(const std::string &emailAddr, const TemperatureReader &readTemperature, MailLibrary &library,
+                  MessageBoxApi &messageBox)
 {
     if (IsBlankText(emailAddr)) {
         return;
