@@ -1,9 +1,9 @@
 // The alert mail through libsendmail_lib.so against a local aiosmtpd server that the test
 // starts (tests/monitor/smtp_server.py), delivering into a Maildir.
-#include "fakes.h"
 #include "monitor/alertmail.h"
 #include "peerprocess.h"
 #include "platform/linux/sendmaillibrary.h"
+#include "support/fakes.h"
 
 #include <dirent.h>
 #include <gtest/gtest.h>
@@ -89,10 +89,10 @@ class MailPeer : public ::testing::Test
 {
 protected:
     MailPeer()
-        : m_config("XDG_CONFIG_HOME", m_dir / "config")
+        : m_config("XDG_CONFIG_HOME", (m_dir / "config").string())
     {
-        ::mkdir((m_dir / "config").c_str(), 0700);
-        ::mkdir((m_dir / "config/orvane").c_str(), 0700);
+        ::mkdir(((m_dir / "config").string()).c_str(), 0700);
+        ::mkdir(((m_dir / "config/orvane").string()).c_str(), 0700);
     }
 
     // Starts the server; with a user, it demands that login.
@@ -103,12 +103,12 @@ protected:
             argv.insert(argv.end(), {"--user", user, "--password", password});
         }
         std::string error;
-        m_server = test::PeerProcess::start(argv, {}, m_dir / "smtp.err", error);
+        m_server = test::PeerProcess::start(argv, {}, (m_dir / "smtp.err").string(), error);
         ASSERT_TRUE(m_server) << error;
         const auto port = m_server->readLine(15s);
         if (!port && !m_server->running()) {
             GTEST_SKIP() << "the SMTP server (python3-aiosmtpd) did not start: "
-                         << test::readFile(m_dir / "smtp.err").value_or("");
+                         << test::readFile((m_dir / "smtp.err").string()).value_or("");
         }
         ASSERT_TRUE(port) << "the SMTP server printed no port";
         m_port = std::stoi(*port);
@@ -116,15 +116,15 @@ protected:
 
     void writeSettings(const std::string &text, mode_t mode = 0600)
     {
-        const std::string path = m_dir / "config/orvane/sendmail.conf";
+        const std::string path = (m_dir / "config/orvane/sendmail.conf").string();
         test::writeFile(path, text);
         ::chmod(path.c_str(), mode);
     }
 
     [[nodiscard]] std::string server() const { return "smtp://127.0.0.1:" + std::to_string(m_port); }
-    [[nodiscard]] std::string maildir() const { return m_dir / "maildir"; }
+    [[nodiscard]] std::string maildir() const { return (m_dir / "maildir").string(); }
 
-    test::TempDir m_dir;
+    test::ScratchDir m_dir;
     test::ScopedEnv m_config;
     std::unique_ptr<test::PeerProcess> m_server;
     int m_port = 0;

@@ -26,7 +26,7 @@ TEST(Demo, StartsUnderXvfbWithFourDrivesOnTheScreen)
     if (std::system("command -v xvfb-run >/dev/null 2>&1") != 0) {
         GTEST_SKIP() << "xvfb-run is not installed";
     }
-    TempFolder folder;
+    ScratchDir folder;
     const std::filesystem::path drives = folder.path() / "drives";
     std::filesystem::create_directories(drives);
     const std::pair<const char *, DriveRecording> made[] = {
@@ -83,6 +83,11 @@ struct DpiCase
     int windowWidth;
 };
 
+void PrintTo(const DpiCase &c, std::ostream *out)
+{
+    *out << c.dpi << " dpi";
+}
+
 class DemoDpi : public ::testing::TestWithParam<DpiCase>
 {
 };
@@ -94,7 +99,7 @@ TEST_P(DemoDpi, ScalesOnceByTheScreensPixelsPerInch)
     if (std::system("command -v xvfb-run >/dev/null 2>&1") != 0) {
         GTEST_SKIP() << "xvfb-run is not installed";
     }
-    TempFolder folder;
+    ScratchDir folder;
     const std::filesystem::path drives = folder.path() / "drives";
     std::filesystem::create_directories(drives);
     std::ofstream((drives / "a.rec").string()) << FormatRecording(MadeDrive("DPI DISK", 30), "made by a test");
@@ -109,8 +114,8 @@ TEST_P(DemoDpi, ScalesOnceByTheScreensPixelsPerInch)
     EXPECT_NEAR(widthOf(screen, QColor(0x3d, 0xa5, 0xf4)), GetParam().windowWidth, 2);
 }
 
-INSTANTIATE_TEST_SUITE_P(Screens, DemoDpi, ::testing::Values(DpiCase {96, 693}, DpiCase {120, 866}),
-    [](const auto &param) { return std::to_string(param.param.dpi) + "dpi"; });
+INSTANTIATE_TEST_SUITE_P(Screens, DemoDpi, ::testing::Values(DpiCase{96, 693}, DpiCase{120, 866}),
+                         [](const auto &param) { return std::to_string(param.param.dpi) + "dpi"; });
 
 } // namespace
 } // namespace orvane::test

@@ -59,42 +59,6 @@ DriveRecording MadeDrive(const std::string &model, std::optional<int> celsius, i
     return drive;
 }
 
-std::tm FixedClock::localNow()
-{
-    std::tm local{};
-    gmtime_r(&when, &local);
-    return local;
-}
-
-std::string FixedClock::formatLongTime(const std::tm &time)
-{
-    char text[32];
-    return std::string(text, std::strftime(text, sizeof text, "%H:%M:%S", &time));
-}
-
-EventSourceHandle FakeEventLog::registerEventSource(const std::string &name)
-{
-    sourceName = name;
-    return refuse ? kNoEventSource : 7;
-}
-
-bool FakeEventLog::reportEvent(EventSourceHandle source, std::uint16_t, std::uint16_t, std::uint32_t,
-                               const std::string &text)
-{
-    if (source == 7) {
-        events.push_back(text);
-    }
-    return source == 7;
-}
-
-bool FakeMail::SendMail(std::string &resultText, const char *sender, const char *recipient, const char *, const char *,
-                        const char *subject, const char *body, const char *, std::int32_t)
-{
-    sent.push_back({sender, recipient, subject, body});
-    resultText = reply;
-    return accept;
-}
-
 DeviceHandle WatchedDrives::createFile(const std::string &path)
 {
     opened.push_back(path);
@@ -107,20 +71,11 @@ bool WatchedDrives::deviceIoControl(DeviceHandle handle, std::uint32_t code, std
     return replay.deviceIoControl(handle, code, in, out);
 }
 
-TempFolder::TempFolder()
-{
-    std::string pattern = (std::filesystem::temp_directory_path() / "orvane-ui-XXXXXX").string();
-    m_path = mkdtemp(pattern.data());
-}
-
-TempFolder::~TempFolder()
-{
-    std::error_code ignored;
-    std::filesystem::remove_all(m_path, ignored);
-}
-
 FormHarness::FormHarness()
 {
+    clock.twentyFourHours = true;
+    power.privileges = false;
+    eventSources.keys.insert("SYSTEM\\CurrentControlSet\\Services\\EventLog\\Application\\Orvane");
     places.programFolder = (folder.path() / "program").string();
     places.executablePath = (folder.path() / "program" / "orvane").string();
     std::filesystem::create_directories(places.programFolder);
