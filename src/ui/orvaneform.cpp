@@ -3,6 +3,7 @@
 #include "monitor/activitylog.h"
 #include "ui/assets.h"
 #include "ui/dialogs.h"
+#include "ui/formwatch.h"
 #include "ui/memologpage.h"
 #include "ui/reportlistview.h"
 #include "ui/verdictdelegate.h"
@@ -61,8 +62,8 @@ TOrvane_Form::TOrvane_Form(FormServices services, FormPlaces places, QWidget *pa
 {
     setObjectName(QStringLiteral("Orvane_Form"));
     setWindowIcon(WindowIcon());
-    QFont::insertSubstitutions(
-        QStringLiteral("MS Sans Serif"), {QStringLiteral("Lato"), QStringLiteral("DejaVu Sans")});
+    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
+                               {QStringLiteral("Lato"), QStringLiteral("DejaVu Sans")});
     QFont face(QStringLiteral("MS Sans Serif"));
     face.setPixelSize(11);
     setFont(face);
@@ -86,6 +87,10 @@ TOrvane_Form::TOrvane_Form(FormServices services, FormPlaces places, QWidget *pa
     fisNTEventLog1.setAppName("Orvane");
     m_logPage = std::make_unique<MemoLogPage>(*Log_Memo);
     m_log = std::make_unique<ActivityLog>(services.clock, *m_logPage, fisNTEventLog1);
+    m_watch =
+        std::make_unique<FormWatch>(*this, WatchServices{m_drives, *m_log, fisNTEventLog1, m_mail, m_sound, m_power});
+    connect(CheckTemp_Timer, &QTimer::timeout, this, [this] { CheckTemp_TimerTimer(); });
+    connect(Hibernate_Timer, &QTimer::timeout, this, [this] { Hibernate_TimerTimer(); });
 }
 
 TOrvane_Form::~TOrvane_Form() = default;
@@ -115,35 +120,41 @@ void TOrvane_Form::createHeader()
 void TOrvane_Form::createLists()
 {
     HDDs_ListView = new ReportListView(QStringLiteral("HDDs_ListView"),
-        {{QStringLiteral("ID"), 50, false}, {QStringLiteral("Model"), 200, true}, {QStringLiteral("Temp"), 50, false},
-            {QStringLiteral("Status"), 50, true}},
-        this);
+                                       {{QStringLiteral("ID"), 50, false},
+                                        {QStringLiteral("Model"), 200, true},
+                                        {QStringLiteral("Temp"), 50, false},
+                                        {QStringLiteral("Status"), 50, true}},
+                                       this);
     HDDs_ListView->setCheckBoxes(true);
     HDDs_ListView->setFixedHeight(kDriveListHeight);
     HDDs_ListView->setVerdictDelegate(new VerdictDelegate(kDriveVerdictColumn, kDriveIconOffset, true, HDDs_ListView));
     connect(HDDs_ListView->selectionModel(), &QItemSelectionModel::selectionChanged, this,
-        [this](const QItemSelection &selected, const QItemSelection &deselected) {
-            // The row that loses the selection first, then the one that gets it.
-            for (const QModelIndex &index : deselected.indexes()) {
-                if (index.column() == 0) {
-                    HDDs_ListViewSelectItem(index.row(), false);
+            [this](const QItemSelection &selected, const QItemSelection &deselected) {
+                // The row that loses the selection first, then the one that gets it.
+                for (const QModelIndex &index : deselected.indexes()) {
+                    if (index.column() == 0) {
+                        HDDs_ListViewSelectItem(index.row(), false);
+                    }
                 }
-            }
-            for (const QModelIndex &index : selected.indexes()) {
-                if (index.column() == 0) {
-                    HDDs_ListViewSelectItem(index.row(), true);
+                for (const QModelIndex &index : selected.indexes()) {
+                    if (index.column() == 0) {
+                        HDDs_ListViewSelectItem(index.row(), true);
+                    }
                 }
-            }
-        });
+            });
 
-    DiskInfo_ListView = new ReportListView(QStringLiteral("DiskInfo_ListView"),
-        {{QStringLiteral("Name"), 200, true}, {QStringLiteral("Value"), 150, true}}, this);
+    DiskInfo_ListView =
+        new ReportListView(QStringLiteral("DiskInfo_ListView"),
+                           {{QStringLiteral("Name"), 200, true}, {QStringLiteral("Value"), 150, true}}, this);
     SMARTInfo_ListView = new ReportListView(QStringLiteral("SMARTInfo_ListView"),
-        {{QStringLiteral("ID"), 45, false}, {QStringLiteral("Attribute Name"), 150, true},
-            {QStringLiteral("Threshold"), 70, false}, {QStringLiteral("Value"), 50, false},
-            {QStringLiteral("Worst"), 50, false}, {QStringLiteral("RAW"), 60, false},
-            {QStringLiteral("Status"), 0, false}},
-        this);
+                                            {{QStringLiteral("ID"), 45, false},
+                                             {QStringLiteral("Attribute Name"), 150, true},
+                                             {QStringLiteral("Threshold"), 70, false},
+                                             {QStringLiteral("Value"), 50, false},
+                                             {QStringLiteral("Worst"), 50, false},
+                                             {QStringLiteral("RAW"), 60, false},
+                                             {QStringLiteral("Status"), 0, false}},
+                                            this);
     SMARTInfo_ListView->setVerdictDelegate(
         new VerdictDelegate(kSmartVerdictColumn, kSmartIconOffset, false, SMARTInfo_ListView));
 }
@@ -193,6 +204,10 @@ void TOrvane_Form::closeEvent(QCloseEvent *event)
     bool canClose = true;
     FormCloseQuery(canClose);
     event->setAccepted(canClose);
+    if (canClose) {
+        // The program ends: a hibernation question still open is closed unanswered.
+        m_watch->windowClosing();
+    }
 }
 
 bool TOrvane_Form::eventFilter(QObject *watched, QEvent *event)

@@ -27,6 +27,7 @@ class ActivityLog;
 class Dialogs;
 class EventLogApi;
 class EventSourceRegistry;
+class FormWatch;
 class LogClock;
 class MailLibrary;
 class MemoLogPage;
@@ -107,6 +108,10 @@ public:
     void EnableAutoRun();
     void DisableAutoRun();
 
+    // The temperature watch (CheckTemp_Timer) and the hibernation countdown (Hibernate_Timer).
+    void CheckTemp_TimerTimer();
+    void Hibernate_TimerTimer();
+
     // State.
     TConfig Config;
     std::uint8_t CritTemp = 0;
@@ -177,12 +182,13 @@ private:
     DriveTransport &m_drives;
     Dialogs &m_dialogs;
     MailLibrary &m_mail;
-    // The temperature watch's outlets, kept for it.
-    [[maybe_unused]] MultimediaApi &m_sound;
-    [[maybe_unused]] PowerApi &m_power;
+    // The temperature watch's outlets.
+    MultimediaApi &m_sound;
+    PowerApi &m_power;
     FormPlaces m_places;
     std::unique_ptr<MemoLogPage> m_logPage;
     std::unique_ptr<ActivityLog> m_log;
+    std::unique_ptr<FormWatch> m_watch;
     double m_scale = 1.0;
     bool m_refocusing = false; // focus put back by the program: no field is left
 };
