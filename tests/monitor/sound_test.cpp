@@ -46,8 +46,8 @@ protected:
         , m_driver("CANBERRA_DRIVER", std::string("alsa"))
     {
         test::writeFile(m_dir / ".asoundrc",
-            "pcm.!default {\n    type file\n    slave.pcm \"null\"\n    file \"" + output()
-                + "\"\n    format \"raw\"\n}\n");
+                        "pcm.!default {\n    type file\n    slave.pcm \"null\"\n    file \"" + output()
+                            + "\"\n    format \"raw\"\n}\n");
     }
 
     [[nodiscard]] std::string output() const { return m_dir / "played.raw"; }
@@ -96,21 +96,25 @@ TEST_P(SoundPlays, WavReachesTheDevice)
 }
 
 INSTANTIATE_TEST_SUITE_P(Paths, SoundPlays,
-    ::testing::Values(PathCase {"Absolute", "alert.wav", "alert.wav", false},
-        PathCase {"Relative", "alert.wav", "alert.wav", true},
-        PathCase {"BlankAndAccent", "hot disk \xE9t\xE9.wav", "hot disk \xC3\xA9t\xC3\xA9.wav", false}),
-    [](const auto &param) { return std::string(param.param.name); });
+                         ::testing::Values(PathCase{"Absolute", "alert.wav", "alert.wav", false},
+                                           PathCase{"Relative", "alert.wav", "alert.wav", true},
+                                           PathCase{"BlankAndAccent", "hot disk \xE9t\xE9.wav",
+                                                    "hot disk \xC3\xA9t\xC3\xA9.wav", false}),
+                         [](const auto &param) { return std::string(param.param.name); });
 
 TEST_F(SoundPeer, MissingFileAndUnknownCommandsPlayNothing)
 {
     test::writeFile(m_dir / "alert.wav", wav(samples()));
     CanberraCommandInterpreter interpreter;
-    PlayAlertSound(interpreter, m_dir / "missing.wav");
+    EXPECT_EQ(PlayAlertSound(interpreter, m_dir / "missing.wav").reason,
+              "there is no sound file " + (m_dir / "missing.wav"));
     EXPECT_FALSE(interpreter.fileExists(m_dir / "missing.wav"));
     EXPECT_FALSE(interpreter.fileExists(m_dir.path())); // a folder is not a sound file
     EXPECT_FALSE(interpreter.mciExecute("Stop " + (m_dir / "alert.wav")));
+    EXPECT_EQ(interpreter.lastErrorText(), "unknown sound command");
     EXPECT_FALSE(interpreter.mciExecute("Play"));
     EXPECT_FALSE(interpreter.mciExecute("Play " + (m_dir / "missing.wav")));
+    EXPECT_EQ(interpreter.lastErrorText(), "File or data not found"); // libcanberra's words
     EXPECT_EQ(test::readFile(output()), std::nullopt) << "a command reached the device";
 }
 
