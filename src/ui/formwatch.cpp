@@ -107,6 +107,7 @@ HibernateAnswer FormWatch::askToHibernate()
     box->setObjectName(QStringLiteral("Hibernate_Question"));
     const QPointer<QMessageBox> open(box);
     m_question = box;
+    m_closing = false;
     const int answer = box->exec();
     if (open.isNull()) {
         return HibernateAnswer::WindowClosed;
