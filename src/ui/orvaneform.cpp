@@ -3,6 +3,7 @@
 #include "monitor/activitylog.h"
 #include "ui/assets.h"
 #include "ui/dialogs.h"
+#include "ui/formwatch.h"
 #include "ui/memologpage.h"
 #include "ui/reportlistview.h"
 #include "ui/verdictdelegate.h"
@@ -87,6 +88,10 @@ TOrvane_Form::TOrvane_Form(FormServices services, FormPlaces places, QWidget *pa
     fisNTEventLog1.setAppName("Orvane");
     m_logPage = std::make_unique<MemoLogPage>(*Log_Memo);
     m_log = std::make_unique<ActivityLog>(services.clock, *m_logPage, fisNTEventLog1);
+    m_watch =
+        std::make_unique<FormWatch>(*this, WatchServices{m_drives, *m_log, fisNTEventLog1, m_mail, m_sound, m_power});
+    connect(CheckTemp_Timer, &QTimer::timeout, this, [this] { CheckTemp_TimerTimer(); });
+    connect(Hibernate_Timer, &QTimer::timeout, this, [this] { Hibernate_TimerTimer(); });
 }
 
 TOrvane_Form::~TOrvane_Form() = default;
@@ -200,6 +205,10 @@ void TOrvane_Form::closeEvent(QCloseEvent *event)
     bool canClose = true;
     FormCloseQuery(canClose);
     event->setAccepted(canClose);
+    if (canClose) {
+        // The program ends: a hibernation question still open is closed unanswered.
+        m_watch->windowClosing();
+    }
 }
 
 bool TOrvane_Form::eventFilter(QObject *watched, QEvent *event)

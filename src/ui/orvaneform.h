@@ -28,6 +28,7 @@ class AutostartEntry;
 class Dialogs;
 class EventLogApi;
 class EventSourceRegistry;
+class FormWatch;
 class LogClock;
 class MailLibrary;
 class MemoLogPage;
@@ -108,6 +109,10 @@ public:
     void EnableAutoRun();
     void DisableAutoRun();
 
+    // The temperature watch (CheckTemp_Timer) and the hibernation countdown (Hibernate_Timer).
+    void CheckTemp_TimerTimer();
+    void Hibernate_TimerTimer();
+
     // State.
     TConfig Config;
     std::uint8_t CritTemp = 0;
@@ -178,13 +183,14 @@ private:
     DriveTransport &m_drives;
     Dialogs &m_dialogs;
     MailLibrary &m_mail;
-    // The temperature watch's outlets, kept for it.
-    [[maybe_unused]] MultimediaApi &m_sound;
-    [[maybe_unused]] PowerApi &m_power;
+    // The temperature watch's outlets.
+    MultimediaApi &m_sound;
+    PowerApi &m_power;
     AutostartEntry &m_autostart;
     FormPlaces m_places;
     std::unique_ptr<MemoLogPage> m_logPage;
     std::unique_ptr<ActivityLog> m_log;
+    std::unique_ptr<FormWatch> m_watch;
     double m_scale = 1.0;
     bool m_refocusing = false; // focus put back by the program: no field is left
 };

@@ -38,6 +38,7 @@ public:
         std::fprintf(stderr, "orvane-demo: would %s the computer now\n", hibernate ? "hibernate" : "suspend");
         return false;
     }
+    [[nodiscard]] std::string lastErrorText() const override { return "the demo only says what it would do"; }
 };
 
 } // namespace
