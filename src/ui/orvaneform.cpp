@@ -5,6 +5,7 @@
 #include "ui/dialogs.h"
 #include "ui/memologpage.h"
 #include "ui/reportlistview.h"
+#include "ui/trayicon.h"
 #include "ui/verdictdelegate.h"
 
 #include <QCheckBox>
@@ -27,7 +28,6 @@ constexpr int kClientWidth = 693;
 constexpr int kClientHeight = 509;
 constexpr int kBandHeight = 55;
 constexpr int kDriveListHeight = 58;
-constexpr int kBottomBarHeight = 27;
 constexpr int kRightPictureLeft = 395;
 constexpr int kRightPictureWidth = 306;
 
@@ -55,14 +55,16 @@ TOrvane_Form::TOrvane_Form(FormServices services, FormPlaces places, QWidget *pa
     , m_drives(services.drives)
     , m_dialogs(services.dialogs)
     , m_mail(services.mail)
+    , m_tray(services.tray)
+    , m_opener(services.opener)
     , m_sound(services.sound)
     , m_power(services.power)
     , m_places(std::move(places))
 {
     setObjectName(QStringLiteral("Orvane_Form"));
     setWindowIcon(WindowIcon());
-    QFont::insertSubstitutions(
-        QStringLiteral("MS Sans Serif"), {QStringLiteral("Lato"), QStringLiteral("DejaVu Sans")});
+    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
+                               {QStringLiteral("Lato"), QStringLiteral("DejaVu Sans")});
     QFont face(QStringLiteral("MS Sans Serif"));
     face.setPixelSize(11);
     setFont(face);
@@ -74,10 +76,7 @@ TOrvane_Form::TOrvane_Form(FormServices services, FormPlaces places, QWidget *pa
     createHeader();
     createLists();
     createPages();
-    Panel1 = new QFrame(this);
-    Panel1->setObjectName(QStringLiteral("Panel1"));
-    Panel1->setFrameShape(QFrame::NoFrame);
-    Panel1->setFixedHeight(kBottomBarHeight);
+    createBottomBar();
     layout->addWidget(Image1);
     layout->addWidget(HDDs_ListView);
     layout->addWidget(Main_PageControl, 1);
@@ -86,9 +85,14 @@ TOrvane_Form::TOrvane_Form(FormServices services, FormPlaces places, QWidget *pa
     fisNTEventLog1.setAppName("Orvane");
     m_logPage = std::make_unique<MemoLogPage>(*Log_Memo);
     m_log = std::make_unique<ActivityLog>(services.clock, *m_logPage, fisNTEventLog1);
+    createTray();
 }
 
-TOrvane_Form::~TOrvane_Form() = default;
+TOrvane_Form::~TOrvane_Form()
+{
+    // The tray icon leaves the tray while the window it watches is still whole.
+    delete TrayIcon1;
+}
 
 void TOrvane_Form::createHeader()
 {
@@ -115,35 +119,41 @@ void TOrvane_Form::createHeader()
 void TOrvane_Form::createLists()
 {
     HDDs_ListView = new ReportListView(QStringLiteral("HDDs_ListView"),
-        {{QStringLiteral("ID"), 50, false}, {QStringLiteral("Model"), 200, true}, {QStringLiteral("Temp"), 50, false},
-            {QStringLiteral("Status"), 50, true}},
-        this);
+                                       {{QStringLiteral("ID"), 50, false},
+                                        {QStringLiteral("Model"), 200, true},
+                                        {QStringLiteral("Temp"), 50, false},
+                                        {QStringLiteral("Status"), 50, true}},
+                                       this);
     HDDs_ListView->setCheckBoxes(true);
     HDDs_ListView->setFixedHeight(kDriveListHeight);
     HDDs_ListView->setVerdictDelegate(new VerdictDelegate(kDriveVerdictColumn, kDriveIconOffset, true, HDDs_ListView));
     connect(HDDs_ListView->selectionModel(), &QItemSelectionModel::selectionChanged, this,
-        [this](const QItemSelection &selected, const QItemSelection &deselected) {
-            // The row that loses the selection first, then the one that gets it.
-            for (const QModelIndex &index : deselected.indexes()) {
-                if (index.column() == 0) {
-                    HDDs_ListViewSelectItem(index.row(), false);
+            [this](const QItemSelection &selected, const QItemSelection &deselected) {
+                // The row that loses the selection first, then the one that gets it.
+                for (const QModelIndex &index : deselected.indexes()) {
+                    if (index.column() == 0) {
+                        HDDs_ListViewSelectItem(index.row(), false);
+                    }
                 }
-            }
-            for (const QModelIndex &index : selected.indexes()) {
-                if (index.column() == 0) {
-                    HDDs_ListViewSelectItem(index.row(), true);
+                for (const QModelIndex &index : selected.indexes()) {
+                    if (index.column() == 0) {
+                        HDDs_ListViewSelectItem(index.row(), true);
+                    }
                 }
-            }
-        });
+            });
 
-    DiskInfo_ListView = new ReportListView(QStringLiteral("DiskInfo_ListView"),
-        {{QStringLiteral("Name"), 200, true}, {QStringLiteral("Value"), 150, true}}, this);
+    DiskInfo_ListView =
+        new ReportListView(QStringLiteral("DiskInfo_ListView"),
+                           {{QStringLiteral("Name"), 200, true}, {QStringLiteral("Value"), 150, true}}, this);
     SMARTInfo_ListView = new ReportListView(QStringLiteral("SMARTInfo_ListView"),
-        {{QStringLiteral("ID"), 45, false}, {QStringLiteral("Attribute Name"), 150, true},
-            {QStringLiteral("Threshold"), 70, false}, {QStringLiteral("Value"), 50, false},
-            {QStringLiteral("Worst"), 50, false}, {QStringLiteral("RAW"), 60, false},
-            {QStringLiteral("Status"), 0, false}},
-        this);
+                                            {{QStringLiteral("ID"), 45, false},
+                                             {QStringLiteral("Attribute Name"), 150, true},
+                                             {QStringLiteral("Threshold"), 70, false},
+                                             {QStringLiteral("Value"), 50, false},
+                                             {QStringLiteral("Worst"), 50, false},
+                                             {QStringLiteral("RAW"), 60, false},
+                                             {QStringLiteral("Status"), 0, false}},
+                                            this);
     SMARTInfo_ListView->setVerdictDelegate(
         new VerdictDelegate(kSmartVerdictColumn, kSmartIconOffset, false, SMARTInfo_ListView));
 }
@@ -193,10 +203,16 @@ void TOrvane_Form::closeEvent(QCloseEvent *event)
     bool canClose = true;
     FormCloseQuery(canClose);
     event->setAccepted(canClose);
+    if (canClose) {
+        Q_EMIT closed();
+    }
 }
 
 bool TOrvane_Form::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == Panel1 && event->type() == QEvent::Resize) {
+        placeBarBackground();
+    }
     if (watched == Image1 && event->type() == QEvent::Resize) {
         // The right-hand picture keeps its distance to the band's right edge.
         const int fromRight = qRound((kClientWidth - kRightPictureLeft) * m_scale);

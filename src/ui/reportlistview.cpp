@@ -33,8 +33,8 @@ ReportListView::ReportListView(const QString &name, const std::vector<ReportColu
     // The selection stays as visible as with the focus when the list loses it.
     QPalette colours = palette();
     colours.setColor(QPalette::Inactive, QPalette::Highlight, colours.color(QPalette::Active, QPalette::Highlight));
-    colours.setColor(
-        QPalette::Inactive, QPalette::HighlightedText, colours.color(QPalette::Active, QPalette::HighlightedText));
+    colours.setColor(QPalette::Inactive, QPalette::HighlightedText,
+                     colours.color(QPalette::Active, QPalette::HighlightedText));
     setPalette(colours);
 
     QStringList captions;
@@ -104,6 +104,13 @@ std::string ReportListView::cellText(int row, int column) const
 {
     const QTableWidgetItem *cell = item(row, column);
     return cell ? utf8ToCp1252(cell->text().toStdString()) : std::string();
+}
+
+void ReportListView::setCellText(int row, int column, const std::string &text)
+{
+    if (QTableWidgetItem *cell = item(row, column)) {
+        cell->setText(QString::fromUtf8(cp1252ToUtf8(text)));
+    }
 }
 
 void ListViewReport::clear()

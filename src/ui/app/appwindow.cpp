@@ -1,15 +1,20 @@
 #include "ui/app/appwindow.h"
 
 #include "platform/linux/canberrasound.h"
+#include "platform/linux/desktopnotifications.h"
 #include "platform/linux/linuxlogclock.h"
 #include "platform/linux/sendmaillibrary.h"
 #include "platform/linux/syslogeventlog.h"
+#include "platform/linux/xdgopener.h"
 #include "ui/app/sessionend.h"
 #include "ui/autorun.h"
 #include "ui/orvaneform.h"
 #include "ui/qtdialogs.h"
+#include "ui/qttrayshell.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QFileInfo>
 #include <QPixmap>
 #include <QScreen>
 #include <QTimer>
@@ -22,8 +27,13 @@ void PrepareApplication()
     qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
 }
 
-int RunMainWindow(QApplication &app, DriveTransport &drives, PowerApi &power, const QString &screenshotFile)
+int RunMainWindow(QApplication &app, DriveTransport &drives, PowerApi &power, const RunOptions &options)
 {
+    // The window hides into the tray, so the program ends when the window closes, not when
+    // the last window on the screen goes (a message box closed while the window is in the
+    // tray would otherwise end it).
+    QApplication::setQuitOnLastWindowClosed(false);
+    const bool firstStart = !QFileInfo::exists(QStringLiteral("config.xml"));
     QApplication::setApplicationName(QStringLiteral("Orvane"));
     QApplication::setApplicationDisplayName(QStringLiteral("Orvane"));
     QtDialogs dialogs;
@@ -32,18 +42,26 @@ int RunMainWindow(QApplication &app, DriveTransport &drives, PowerApi &power, co
     NoEventSourceRegistry eventSources;
     SendMailLibrary mail;
     CanberraCommandInterpreter sound;
+    DesktopNotifications notifications;
+    QtTrayShell tray(&notifications);
+    XdgOpener opener;
     FormPlaces places;
     places.programFolder = QCoreApplication::applicationDirPath().toStdString();
     places.executablePath = QCoreApplication::applicationFilePath().toStdString();
     places.autostartFile = AutostartEntryPath();
-    TOrvane_Form form({drives, dialogs, clock, eventLog, eventSources, mail, sound, power}, places);
+    TOrvane_Form form({drives, dialogs, clock, eventLog, eventSources, mail, sound, power, tray, opener}, places);
+    QObject::connect(&form, &TOrvane_Form::closed, &app, &QCoreApplication::quit, Qt::QueuedConnection);
     form.FormCreate();
+    if (firstStart && options.diskStatusOnFirstStart) {
+        form.DiskStatus_CheckBox->setChecked(true);
+    }
     if (const QScreen *screen = form.screen()) {
         const QRect area = screen->availableGeometry();
         form.move(area.center() - form.rect().center());
     }
     form.show();
     CloseOnSessionEnd(app, form);
+    const QString screenshotFile = options.screenshotFile;
     if (!screenshotFile.isEmpty()) {
         QTimer::singleShot(1500, &form, [&form, screenshotFile] {
             QScreen *screen = form.screen();
