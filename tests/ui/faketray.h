@@ -4,6 +4,7 @@
 #include "ui/trayshell.h"
 
 #include <QMenu>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,9 @@ public:
     bool notifyIcon(TrayRequest request, const TrayIconData &data) override
     {
         calls.push_back({request, data});
+        if (onNotify) {
+            onNotify(data);
+        }
         switch (request) {
         case TrayRequest::Add:
             return !std::exchange(present, true);
@@ -55,6 +59,7 @@ public:
 
     bool present = false;
     std::vector<Call> calls;
+    std::function<void(const TrayIconData &)> onNotify; // runs at every request
     std::vector<std::pair<QMenu *, QPoint>> menus;
 };
 

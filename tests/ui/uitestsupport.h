@@ -153,6 +153,7 @@ public:
                   int threshold = 0);
     TOrvane_Form &create(double screenPpi = 96);
     TOrvane_Form &form() { return *m_form; }
+    void destroyForm() { m_form.reset(); }
 
     // The messages of the Log page, without their stamps.
     [[nodiscard]] std::vector<std::string> logMessages() const;
