@@ -52,8 +52,13 @@ QtTrayShell::QtTrayShell(DesktopNotifier *notifier, QObject *parent)
             break;
         }
     });
-    connect(&m_icon, &QSystemTrayIcon::messageClicked, this,
-            [this] { report(TrayEvent::BalloonUserClick, QCursor::pos()); });
+    // Qt's StatusNotifierItem reports a click on any notification of the session, so only
+    // a click while Qt's own balloon is the one showing counts.
+    connect(&m_icon, &QSystemTrayIcon::messageClicked, this, [this] {
+        if (m_showing == Balloon::Qt) {
+            report(TrayEvent::BalloonUserClick, QCursor::pos());
+        }
+    });
     if (m_notifier != nullptr) {
         m_notifier->clicked = [this] { report(TrayEvent::BalloonUserClick, QCursor::pos()); };
     }

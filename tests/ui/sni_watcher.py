@@ -13,6 +13,26 @@ from gi.repository import GLib
 NAME = "org.kde.StatusNotifierWatcher"
 PATH = "/StatusNotifierWatcher"
 
+# Qt reads IsStatusNotifierHostRegistered only when the introspection data lists it.
+INTROSPECTION = """<node>
+ <interface name="org.kde.StatusNotifierWatcher">
+  <method name="RegisterStatusNotifierItem"><arg name="service" type="s" direction="in"/></method>
+  <method name="RegisterStatusNotifierHost"><arg name="service" type="s" direction="in"/></method>
+  <signal name="StatusNotifierItemRegistered"><arg type="s"/></signal>
+  <property name="RegisteredStatusNotifierItems" type="as" access="read"/>
+  <property name="IsStatusNotifierHostRegistered" type="b" access="read"/>
+  <property name="ProtocolVersion" type="i" access="read"/>
+ </interface>
+ <interface name="org.freedesktop.DBus.Properties">
+  <method name="Get"><arg type="s" direction="in"/><arg type="s" direction="in"/><arg type="v" direction="out"/></method>
+  <method name="GetAll"><arg type="s" direction="in"/><arg type="a{sv}" direction="out"/></method>
+ </interface>
+ <interface name="org.freedesktop.DBus.Introspectable">
+  <method name="Introspect"><arg type="s" direction="out"/></method>
+ </interface>
+</node>
+"""
+
 
 class Watcher(dbus.service.Object):
     def __init__(self, bus):
@@ -33,6 +53,11 @@ class Watcher(dbus.service.Object):
     @dbus.service.signal(NAME, signature="s")
     def StatusNotifierItemRegistered(self, service):
         pass
+
+    @dbus.service.method(dbus.INTROSPECTABLE_IFACE, in_signature="", out_signature="s",
+                         path_keyword="path", connection_keyword="connection")
+    def Introspect(self, path, connection):
+        return INTROSPECTION
 
     @dbus.service.method(dbus.PROPERTIES_IFACE, in_signature="ss", out_signature="v")
     def Get(self, interface, prop):

@@ -145,8 +145,9 @@ void FormHarness::addDrive(std::uint8_t number, const std::string &model, std::o
 TOrvane_Form &FormHarness::create(double screenPpi)
 {
     places.screenPpi = screenPpi;
-    m_form = std::make_unique<TOrvane_Form>(
-        FormServices{transport, dialogs, clock, eventLog, eventSources, mail, sound, power, tray, opener}, places);
+    m_form = std::make_unique<TOrvane_Form>(FormServices{transport, dialogs, clock, eventLog, eventSources, mail, sound,
+                                                         power, realTray != nullptr ? *realTray : tray, opener},
+                                            places);
     return *m_form;
 }
 

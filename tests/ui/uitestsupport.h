@@ -172,6 +172,7 @@ public:
     SilentSound sound;
     NoPower power;
     FakeTrayShell tray;
+    TrayShell *realTray = nullptr; // when set, the window uses it instead of the fake
     FakeOpener opener;
     TempFolder folder; // the program's folder, the autostart folder and the current one
     FormPlaces places;
