@@ -226,6 +226,18 @@ TEST(XEmbedHost, TheIconDocksInTheTrayAndDocksAgainWhenTheTrayRestarts)
     WId again = 0;
     EXPECT_TRUE(pumpUntil([&] { return dockedInTray(again); })) << "the icon did not come back";
 
+    // Minimized into the tray, the window comes back on a double-click on the docked icon.
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    form.setWindowState(Qt::WindowMinimized);
+    ASSERT_FALSE(form.isVisible());
+    if (std::system("command -v xdotool >/dev/null 2>&1") == 0) {
+        const std::string click = "xdotool mousemove --window " + std::to_string(again)
+            + " 8 8 click --repeat 2 --delay 60 1";
+        ASSERT_EQ(std::system(click.c_str()), 0) << click;
+        EXPECT_TRUE(pumpUntil([&] { return form.isVisible(); })) << "a double-click did not bring the window back";
+    }
+
     // Without a notification server the balloon is Qt's own, beside the icon.
     form.DiskStatus_CheckBox->setChecked(true);
     form.Checkdrivenow1Click();
