@@ -33,8 +33,8 @@ ReportListView::ReportListView(const QString &name, const std::vector<ReportColu
     // The selection stays as visible as with the focus when the list loses it.
     QPalette colours = palette();
     colours.setColor(QPalette::Inactive, QPalette::Highlight, colours.color(QPalette::Active, QPalette::Highlight));
-    colours.setColor(QPalette::Inactive, QPalette::HighlightedText,
-                     colours.color(QPalette::Active, QPalette::HighlightedText));
+    colours.setColor(
+        QPalette::Inactive, QPalette::HighlightedText, colours.color(QPalette::Active, QPalette::HighlightedText));
     setPalette(colours);
 
     QStringList captions;

@@ -65,7 +65,7 @@ class FakeEventLog : public EventLogApi
 public:
     EventSourceHandle registerEventSource(const std::string &sourceName) override;
     bool reportEvent(EventSourceHandle source, std::uint16_t type, std::uint16_t category, std::uint32_t eventId,
-                     const std::string &text) override;
+        const std::string &text) override;
     void deregisterEventSource(EventSourceHandle) override { }
 
     bool refuse = false;
@@ -86,7 +86,7 @@ class FakeMail : public MailLibrary
 {
 public:
     bool SendMail(std::string &resultText, const char *sender, const char *recipient, const char *, const char *,
-                  const char *subject, const char *body, const char *, std::int32_t) override;
+        const char *subject, const char *body, const char *, std::int32_t) override;
 
     bool accept = true;
     std::string reply = "250 OK";
@@ -121,7 +121,7 @@ class WatchedDrives : public DriveControl
 public:
     DeviceHandle createFile(const std::string &path) override;
     bool deviceIoControl(DeviceHandle handle, std::uint32_t code, std::span<const std::uint8_t> in,
-                         std::span<std::uint8_t> out) override;
+        std::span<std::uint8_t> out) override;
     void closeHandle(DeviceHandle handle) override { replay.closeHandle(handle); }
 
     ReplayDriveControl replay;
@@ -149,8 +149,8 @@ public:
     FormHarness();
     ~FormHarness();
 
-    void addDrive(std::uint8_t number, const std::string &model, std::optional<int> celsius, int value = 100,
-                  int threshold = 0);
+    void addDrive(
+        std::uint8_t number, const std::string &model, std::optional<int> celsius, int value = 100, int threshold = 0);
     TOrvane_Form &create(double screenPpi = 96);
     TOrvane_Form &form() { return *m_form; }
     void destroyForm() { m_form.reset(); }
@@ -163,7 +163,7 @@ public:
     [[nodiscard]] std::string diskInfo(const std::string &name) const;
 
     WatchedDrives drives;
-    DriveTransport transport{drives};
+    DriveTransport transport {drives};
     FakeDialogs dialogs;
     FixedClock clock;
     FakeEventLog eventLog;

@@ -47,17 +47,17 @@ int main(int argc, char **argv)
     QCommandLineParser options;
     options.addHelpOption();
     options.addOption({QStringLiteral("drives"), QStringLiteral("Folder of drive recordings."),
-                       QStringLiteral("folder"), QStringLiteral(ORVANE_DRIVES_DIR)});
+        QStringLiteral("folder"), QStringLiteral(ORVANE_DRIVES_DIR)});
     options.addOption({QStringLiteral("screenshot"), QStringLiteral("Save the screen to this file and quit."),
-                       QStringLiteral("file")});
+        QStringLiteral("file")});
     options.process(app);
 
     orvane::ReplayDriveControl drives;
     const bool shipped = !options.isSet(QStringLiteral("drives"));
     const QDir folder(shipped ? QStringLiteral(ORVANE_DRIVES_DIR) : options.value(QStringLiteral("drives")));
     const QStringList recordings = shipped
-        ? QStringList{QStringLiteral("wdc-wd10ezex.rec"), QStringLiteral("failing-st2000dm001.rec"),
-                      QStringLiteral("hot-hitachi-hcc543232a7a380.rec"), QStringLiteral("st2000dm001.rec")}
+        ? QStringList {QStringLiteral("wdc-wd10ezex.rec"), QStringLiteral("failing-st2000dm001.rec"),
+            QStringLiteral("hot-hitachi-hcc543232a7a380.rec"), QStringLiteral("st2000dm001.rec")}
         : folder.entryList({QStringLiteral("*.rec")}, QDir::Files, QDir::Name);
     try {
         for (std::uint8_t number = 0; number < 4 && number < recordings.size(); ++number) {

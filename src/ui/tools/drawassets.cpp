@@ -84,8 +84,8 @@ QImage banner()
     tag.setPixelSize(11);
     p.setFont(tag);
     p.setPen(QColor(0xb8, 0xc7, 0xd6));
-    p.drawText(QRectF(170, 22, 220, 20), Qt::AlignLeft | Qt::AlignVCenter,
-               QStringLiteral("disk health and temperature"));
+    p.drawText(
+        QRectF(170, 22, 220, 20), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("disk health and temperature"));
     return image;
 }
 
@@ -358,8 +358,8 @@ int main(int argc, char **argv)
         return 2;
     }
     const QDir dir(QString::fromLocal8Bit(argv[1]));
-    const IconPainter tabs[] = {iconDrive, iconThermometer, iconDiskInfo, iconSmart,
-                                iconAbout, iconPreferences, iconLog};
+    const IconPainter tabs[] = {
+        iconDrive, iconThermometer, iconDiskInfo, iconSmart, iconAbout, iconPreferences, iconLog};
     bool ok = save(band(), dir, QStringLiteral("header-band.png"))
         && save(banner(), dir, QStringLiteral("header-banner.png"))
         && save(rightPicture(), dir, QStringLiteral("header-right.png"))
