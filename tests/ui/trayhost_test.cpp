@@ -232,8 +232,8 @@ TEST(XEmbedHost, TheIconDocksInTheTrayAndDocksAgainWhenTheTrayRestarts)
     form.setWindowState(Qt::WindowMinimized);
     ASSERT_FALSE(form.isVisible());
     if (std::system("command -v xdotool >/dev/null 2>&1") == 0) {
-        const std::string click = "xdotool mousemove --window " + std::to_string(again)
-            + " 8 8 click --repeat 2 --delay 60 1";
+        const std::string click =
+            "xdotool mousemove --window " + std::to_string(again) + " 8 8 click --repeat 2 --delay 60 1";
         ASSERT_EQ(std::system(click.c_str()), 0) << click;
         EXPECT_TRUE(pumpUntil([&] { return form.isVisible(); })) << "a double-click did not bring the window back";
     }
