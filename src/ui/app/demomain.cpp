@@ -77,5 +77,8 @@ int main(int argc, char **argv)
     orvane::SystemServices services = orvane::createSystemServices();
     services.drives = std::move(drives);
     services.power = std::make_unique<LoggingPower>();
-    return orvane::RunMainWindow(app, services, options.value(QStringLiteral("screenshot")));
+    orvane::RunOptions run;
+    run.screenshotFile = options.value(QStringLiteral("screenshot"));
+    run.diskStatusOnFirstStart = true; // the demo shows its drives in the tray's balloon
+    return orvane::RunMainWindow(app, services, run);
 }
