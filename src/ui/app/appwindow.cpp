@@ -34,6 +34,7 @@ int RunMainWindow(QApplication &app, DriveTransport &drives, PowerApi &power, co
     CanberraCommandInterpreter sound;
     FormPlaces places;
     places.programFolder = QCoreApplication::applicationDirPath().toStdString();
+    places.dataFolder = places.programFolder + "/" ORVANE_DATA_FROM_PROGRAM;
     places.executablePath = QCoreApplication::applicationFilePath().toStdString();
     places.autostartFile = AutostartEntryPath();
     TOrvane_Form form({drives, dialogs, clock, eventLog, eventSources, mail, sound, power}, places);
