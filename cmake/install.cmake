@@ -11,17 +11,18 @@ install(TARGETS orvane orvane-report RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR}
 install(TARGETS sendmail_lib LIBRARY DESTINATION ${ORVANE_INSTALL_PRIVATE_LIBDIR})
 
 # Programs that need file capabilities to read disks for an ordinary user: a program's
-# CMakeLists adds "TARGET=CAPABILITIES" with
-#   set_property(GLOBAL APPEND PROPERTY ORVANE_CAPABILITY_PROGRAMS "orvane-x=cap_sys_rawio+ep")
+# CMakeLists adds "TARGET=CAPABILITIES", the capabilities written as getcap prints them, with
+#   set_property(GLOBAL APPEND PROPERTY ORVANE_CAPABILITY_PROGRAMS "orvane-x=cap_sys_rawio=ep")
 # Each is installed into libexec/orvane, and the package's post-install step runs setcap on
 # it; the package test checks that the installed program carries them.
 get_property(ORVANE_CAPABILITY_PROGRAMS GLOBAL PROPERTY ORVANE_CAPABILITY_PROGRAMS)
 set(ORVANE_PACKAGE_PREFIX ${CMAKE_INSTALL_PREFIX})
 set(ORVANE_CAPABILITY_LINES "")
 foreach(entry IN LISTS ORVANE_CAPABILITY_PROGRAMS)
-    string(REPLACE "=" ";" parts "${entry}")
-    list(GET parts 0 target)
-    list(GET parts 1 capabilities)
+    string(FIND "${entry}" "=" equals)
+    string(SUBSTRING "${entry}" 0 ${equals} target)
+    math(EXPR equals "${equals} + 1")
+    string(SUBSTRING "${entry}" ${equals} -1 capabilities)
     install(TARGETS ${target} RUNTIME DESTINATION ${CMAKE_INSTALL_LIBEXECDIR}/orvane)
     string(APPEND ORVANE_CAPABILITY_LINES
            "${ORVANE_PACKAGE_PREFIX}/${CMAKE_INSTALL_LIBEXECDIR}/orvane/$<TARGET_FILE_NAME:${target}> ${capabilities}\n")
