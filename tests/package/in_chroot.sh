@@ -38,12 +38,12 @@ in_root apt-get install -y -qq --no-install-recommends /tmp/orvane.deb >"$apt_lo
 
 # The installed orvane-report, as an ordinary user, reads the recording as this build does.
 want=$("$reference" --json --drive 0="$source_dir/assets/drives/$recording")
-got=$(in_root setpriv --reuid=nobody --regid=nogroup --clear-groups orvane-report --json --drive 0=/tmp/$recording)
+got=$(in_root setpriv --reuid=nobody --regid=nogroup --clear-groups orvane-report --json --drive "0=/tmp/$recording")
 [ "$got" = "$want" ] || fail "the installed orvane-report prints
 $got
 instead of
 $want"
-metrics=$(in_root orvane-report --prometheus --drive 0=/tmp/$recording)
+metrics=$(in_root orvane-report --prometheus --drive "0=/tmp/$recording")
 grep -q '^orvane_drive_temperature_celsius{drive="0",' <<<"$metrics" ||
     fail "no temperature in the installed orvane-report's Prometheus output:
 $metrics"
