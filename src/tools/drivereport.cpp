@@ -2,6 +2,7 @@
 
 #include "drive/detailsrefresh.h"
 #include "drive/reporttable.h"
+#include "tools/reportoptions.h"
 
 #include <algorithm>
 
@@ -23,6 +24,39 @@ std::vector<DriveReport> ReportDrives(DriveTransport &transport)
         report.smartInfo = std::move(smartInfo.rows);
     }
     return reports;
+}
+
+std::vector<std::string> UnreadableDrives(const std::vector<DriveReport> &reports,
+                                          const std::function<std::string(unsigned)> &openProblem,
+                                          const std::string &commandHint)
+{
+    std::vector<std::string> problems;
+    for (unsigned drive = 0; drive < kProbedDrives; ++drive) {
+        const auto found =
+            std::find_if(reports.begin(), reports.end(), [&](const DriveReport &r) { return r.drive.number == drive; });
+        if (found == reports.end()) {
+            const std::string problem = openProblem(drive);
+            if (!problem.empty()) {
+                problems.push_back("drive " + std::to_string(drive) + " cannot be opened: " + problem);
+            }
+        } else if (found->diskInfo.empty() && found->smartInfo.empty()) {
+            problems.push_back("drive " + std::to_string(drive) + " answered no ATA command" + commandHint);
+        }
+    }
+    return problems;
+}
+
+int DriveExitStatus(const std::vector<DriveReport> &reports, std::size_t unreadable)
+{
+    int status = unreadable > 0 ? kExitDriveUnreadable : 0;
+    for (const DriveReport &r : reports) {
+        const bool bad = std::any_of(r.smartInfo.begin(), r.smartInfo.end(),
+                                     [](const std::vector<std::string> &row) { return row.back() == "BAD"; });
+        if (bad || r.row.back() == "BAD") {
+            status |= kExitBadAttribute;
+        }
+    }
+    return status;
 }
 
 DriveRecording RecordDrive(DriveTransport &transport, std::uint8_t drive)

@@ -3,6 +3,7 @@
 #include "platform/replay/replaydrivecontrol.h"
 #include "platform/systemdrives.h"
 #include "tools/drivereport.h"
+#include "tools/prometheusoutput.h"
 #include "tools/reportoptions.h"
 #include "tools/reportoutput.h"
 
@@ -24,20 +25,29 @@ std::unique_ptr<DriveControl> replayDrives(const ReportOptions &options)
     return replay;
 }
 
-// Tells why a real disk gave nothing, so that a user is not left with an empty list.
-void explainMissingDrives(const std::vector<DriveReport> &reports)
+// Says on standard error why each drive that exists could not be read, so that a user is
+// not left with an empty list; gives their count.
+std::size_t explainUnreadableDrives(const std::vector<DriveReport> &reports, bool real)
 {
-    for (unsigned drive = 0; drive < kProbedDrives; ++drive) {
-        const auto found =
-            std::find_if(reports.begin(), reports.end(), [&](const DriveReport &r) { return r.drive.number == drive; });
-        const std::string problem = found == reports.end() ? SystemDriveOpenProblem(drive) : std::string();
-        if (!problem.empty()) {
-            std::cerr << "orvane-report: drive " << drive << " cannot be opened: " << problem << "\n";
-        } else if (found != reports.end() && found->diskInfo.empty() && found->smartInfo.empty()) {
-            std::cerr << "orvane-report: drive " << drive << " answered no ATA command" << SystemDriveCommandHint()
-                      << "\n";
-        }
+    const auto openProblem = [real](unsigned drive) { return real ? SystemDriveOpenProblem(drive) : std::string(); };
+    const std::vector<std::string> problems =
+        UnreadableDrives(reports, openProblem, real ? SystemDriveCommandHint() : std::string());
+    for (const std::string &problem : problems) {
+        std::cerr << "orvane-report: " << problem << "\n";
     }
+    return problems.size();
+}
+
+// A full disk or a closed pipe must not pass for a complete report: a script that writes
+// the output to a file moves it into place only when this bit is clear.
+int checkWritten()
+{
+    std::cout.flush();
+    if (!std::cout) {
+        std::cerr << "orvane-report: the output could not be written\n";
+        return kExitError;
+    }
+    return 0;
 }
 
 int run(const ReportOptions &options)
@@ -51,7 +61,7 @@ int run(const ReportOptions &options)
             const std::string problem = real ? SystemDriveOpenProblem(*options.record) : std::string();
             std::cerr << "orvane-report: drive " << int(*options.record) << " cannot be opened"
                       << (problem.empty() ? ": no such drive" : ": " + problem) << "\n";
-            return 1;
+            return kExitDriveUnreadable;
         }
         const DriveRecording recording = RecordDrive(transport, *options.record);
         const std::time_t now = std::time(nullptr);
@@ -66,15 +76,17 @@ int run(const ReportOptions &options)
             std::cerr << "orvane-report: drive " << int(*options.record) << " answered no IDENTIFY"
                       << SystemDriveCommandHint() << "\n";
         }
-        return 0;
+        return checkWritten();
     }
 
     const std::vector<DriveReport> reports = ReportDrives(transport);
-    std::cout << (options.json ? FormatJson(reports) : FormatTables(reports));
-    if (real) {
-        explainMissingDrives(reports);
+    const std::size_t unreadable = explainUnreadableDrives(reports, real);
+    if (options.prometheus) {
+        std::cout << FormatPrometheus(reports, unreadable);
+    } else {
+        std::cout << (options.json ? FormatJson(reports) : FormatTables(reports));
     }
-    return 0;
+    return DriveExitStatus(reports, unreadable) | checkWritten();
 }
 
 } // namespace
@@ -85,14 +97,14 @@ int main(int argc, char **argv)
         const ReportOptions options = ParseReportOptions(std::vector<std::string>(argv + 1, argv + argc));
         if (options.help) {
             std::cout << kReportUsage;
-            return 0;
+            return checkWritten();
         }
         return run(options);
     } catch (const std::invalid_argument &e) {
         std::cerr << "orvane-report: " << e.what() << "\n\n" << kReportUsage;
-        return 2;
+        return kExitError;
     } catch (const std::exception &e) {
         std::cerr << "orvane-report: " << e.what() << "\n";
-        return 1;
+        return kExitError;
     }
 }

@@ -27,6 +27,8 @@ ReportOptions ParseReportOptions(const std::vector<std::string> &args)
         };
         if (arg == "--json") {
             options.json = true;
+        } else if (arg == "--prometheus") {
+            options.prometheus = true;
         } else if (arg == "--help" || arg == "-h") {
             options.help = true;
         } else if (arg == "--drive") {
@@ -45,8 +47,11 @@ ReportOptions ParseReportOptions(const std::vector<std::string> &args)
             throw std::invalid_argument("unknown option \"" + arg + "\"");
         }
     }
-    if (options.record && options.json) {
-        throw std::invalid_argument("--record writes a recording; it does not go with --json");
+    if (options.record && (options.json || options.prometheus)) {
+        throw std::invalid_argument("--record writes a recording; it does not go with --json or --prometheus");
+    }
+    if (options.json && options.prometheus) {
+        throw std::invalid_argument("--json and --prometheus do not go together");
     }
     return options;
 }

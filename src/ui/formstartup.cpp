@@ -142,19 +142,22 @@ void TOrvane_Form::scaleToScreen()
 
 void TOrvane_Form::loadReadme()
 {
-    // The program's own folder, not the current one: readme.txt ships beside the program.
-    std::string path = m_places.programFolder;
-    if (path.empty() || path.back() != '/') {
-        path += '/';
-    }
-    path += "readme.txt";
-    std::error_code missing;
-    if (!std::filesystem::exists(path, missing)) {
+    // The program's own folder, not the current one: readme.txt ships beside the program,
+    // or in the data folder of an installed program.
+    for (const std::string &folder : {m_places.programFolder, m_places.dataFolder}) {
+        if (folder.empty()) {
+            continue;
+        }
+        const std::filesystem::path path = std::filesystem::path(folder) / "readme.txt";
+        std::error_code missing;
+        if (!std::filesystem::exists(path, missing)) {
+            continue;
+        }
+        std::string lines = readWholeFile(path);
+        std::erase(lines, '\r');
+        readmeMemo->setPlainText(QString::fromUtf8(cp1252ToUtf8(lines)));
         return;
     }
-    std::string lines = readWholeFile(std::filesystem::path(path));
-    std::erase(lines, '\r');
-    readmeMemo->setPlainText(QString::fromUtf8(cp1252ToUtf8(lines)));
 }
 
 } // namespace orvane

@@ -62,6 +62,7 @@ struct FormServices
 struct FormPlaces
 {
     std::string programFolder; // the running executable's folder: readme.txt
+    std::string dataFolder; // the installed data folder: readme.txt when the program folder has none
     std::string executablePath; // the running executable: the autostart entry runs it
     double screenPpi = 0; // pixels per inch of the screen; 0: ask the screen
 };

@@ -1,6 +1,7 @@
 // Runs the orvane-report program itself on recordings and checks what it prints.
 #include "platform/replay/driverecording.h"
 #include "runreport.h"
+#include "tools/reportoptions.h"
 
 #include <filesystem>
 #include <fstream>
@@ -70,7 +71,7 @@ TEST_F(Report, PrintsTheJsonOfEveryDriveInNumberOrder)
 {
     const std::string a = write("a.rec", sampleDrive(0x02)), b = write("b.rec", sampleDrive(0x08));
     const Outcome r = run("--json --drive 3=" + b + " --drive 1=" + a);
-    ASSERT_EQ(r.status, 0) << r.out;
+    ASSERT_EQ(r.status, kExitBadAttribute) << r.out;
     const std::string model = "E2E DISK"; // the rest of the field is zeros
     const std::string disk = "\"disk_info\":[[\"IDE HDD 1\",\"S.M.A.R.T supported\"],[\"Cylinders\",\"16\"],"
                              "[\"Heads\",\"0\"],[\"Sectors per Track\",\"0\"],[\"Sector Count\",\"1\"],"
@@ -92,7 +93,7 @@ TEST_F(Report, PrintsTheJsonOfEveryDriveInNumberOrder)
 TEST_F(Report, PrintsAlignedTables)
 {
     const Outcome r = run("--drive 0=" + write("a.rec", sampleDrive(0x01)));
-    ASSERT_EQ(r.status, 0) << r.out;
+    ASSERT_EQ(r.status, kExitBadAttribute) << r.out;
     EXPECT_NE(r.out.find("Drives\n  ID  Model"), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("  0   E2E DISK  56\xC2\xB0"
                          "C  BAD"),
@@ -108,7 +109,7 @@ TEST_F(Report, RecordsADriveSoThatItReplaysTheSame)
 {
     const std::string original = write("a.rec", sampleDrive(0x01));
     const Outcome recorded = run("--record 0 --drive 0=" + original);
-    ASSERT_EQ(recorded.status, 0) << recorded.out;
+    ASSERT_EQ(recorded.status, 0) << recorded.out; // a recording judges nothing
     const std::string copy = write("copy.rec", recorded.out);
     EXPECT_EQ(run("--json --drive 0=" + copy).out, run("--json --drive 0=" + original).out);
 }
@@ -116,7 +117,7 @@ TEST_F(Report, RecordsADriveSoThatItReplaysTheSame)
 TEST_F(Report, RecordsNothingOfAnAbsentDrive)
 {
     const Outcome r = run("--record 1 --drive 0=" + write("a.rec", sampleDrive(0x01)));
-    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.status, kExitDriveUnreadable);
     EXPECT_EQ(r.out, "orvane-report: drive 1 cannot be opened: no such drive\n");
 }
 
@@ -124,21 +125,34 @@ TEST_F(Report, RefusesABrokenRecordingNamingItsLine)
 {
     const std::string broken = write("broken.rec", "orvane-drive-recording 1\nenable maybe\n");
     const Outcome r = run("--drive 0=" + broken);
-    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.status, kExitError);
     EXPECT_EQ(r.out, "orvane-report: " + broken + ":2: \"enable\" takes \"ok\" or \"fail\"\n");
     const Outcome usage = run("--drive 7=x");
-    EXPECT_EQ(usage.status, 2);
+    EXPECT_EQ(usage.status, kExitError);
     EXPECT_NE(usage.out.find("Usage: orvane-report"), std::string::npos);
 }
 
-TEST_F(Report, WithoutDrivesPrintsAnEmptyList)
+TEST_F(Report, ADriveThatAnswersNothingIsListedAndCountsAsUnread)
 {
     // Drive 2 only; drives 0, 1 and 3 are absent.
     const Outcome r = run("--json --drive 2=" + write("a.rec", "orvane-drive-recording 1\n"));
-    ASSERT_EQ(r.status, 0);
+    ASSERT_EQ(r.status, kExitDriveUnreadable);
     EXPECT_EQ(r.out,
+              "orvane-report: drive 2 answered no ATA command\n"
               "{\"drives\":[{\"row\":[\"2\",\"\",\"N/A\",\"OK\"],\"reading\":{\"Raw\":-9999,\"Threshold\":"
               "-10000,\"Value\":0,\"Worst\":0},\"disk_info\":[],\"smart_info\":[]}]}\n");
+}
+
+// A full disk must not pass for a written report: the error bit joins the others.
+TEST_F(Report, SaysWhenItsOutputCannotBeWritten)
+{
+    const std::string drive = "--drive 0=" + write("a.rec", sampleDrive(0x01));
+    for (const char *format : {"", "--json ", "--prometheus ", "--record 0 "}) {
+        const Outcome r = test::runReport(format + drive, "2>&1 >/dev/full");
+        const int judged = std::string(format) == "--record 0 " ? 0 : kExitBadAttribute;
+        EXPECT_EQ(r.status, kExitError | judged) << format;
+        EXPECT_EQ(r.out, "orvane-report: the output could not be written\n") << format;
+    }
 }
 
 } // namespace

@@ -13,10 +13,11 @@ struct Outcome
     std::string out; // standard output and standard error
 };
 
-// Runs the built orvane-report with `arguments` (passed through the shell).
-inline Outcome runReport(const std::string &arguments)
+// Runs the built orvane-report with `arguments` (passed through the shell); `redirection`
+// says where its output goes, by default into `out` with its standard error.
+inline Outcome runReport(const std::string &arguments, const std::string &redirection = "2>&1")
 {
-    const std::string command = std::string(ORVANE_REPORT) + " " + arguments + " 2>&1";
+    const std::string command = std::string(ORVANE_REPORT) + " " + arguments + " " + redirection;
     Outcome result{-1, {}};
     FILE *pipe = ::popen(command.c_str(), "r");
     if (!pipe) {

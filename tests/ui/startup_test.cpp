@@ -119,6 +119,35 @@ TEST(Startup, ReadsReadmeFromTheProgramFolderLineByLine)
     EXPECT_TRUE(h.dialogs.messages.empty());
 }
 
+// An installed program keeps readme.txt in its data folder; one beside the program wins.
+TEST(Startup, ReadsReadmeBesideTheProgramFirstThenFromTheDataFolder)
+{
+    struct Case
+    {
+        const char *besideProgram; // nullptr: no file there
+        const char *inDataFolder;
+        const char *shown;
+    };
+    const Case cases[] = {
+        {"beside\r\n", "installed\r\n", "beside\n"},
+        {nullptr, "installed\r\n", "installed\n"},
+        {nullptr, nullptr, ""},
+    };
+    for (const Case &c : cases) {
+        FormHarness h;
+        if (c.besideProgram) {
+            std::ofstream(h.places.programFolder + "/readme.txt", std::ios::binary) << c.besideProgram;
+        }
+        if (c.inDataFolder) {
+            std::ofstream(h.places.dataFolder + "/readme.txt", std::ios::binary) << c.inDataFolder;
+        }
+        TOrvane_Form &form = h.create();
+        form.FormCreate();
+        EXPECT_EQ(form.readmeMemo->toPlainText().toStdString(), c.shown) << c.shown;
+        EXPECT_TRUE(h.dialogs.messages.empty());
+    }
+}
+
 TEST(Startup, AnErrorIsShownAndSkipsTheRemainingSteps)
 {
     FormHarness h;

@@ -77,8 +77,10 @@ FormHarness::FormHarness()
     power.privileges = false;
     eventSources.keys.insert("SYSTEM\\CurrentControlSet\\Services\\EventLog\\Application\\Orvane");
     places.programFolder = (folder.path() / "program").string();
+    places.dataFolder = (folder.path() / "share" / "orvane").string();
     places.executablePath = (folder.path() / "program" / "orvane").string();
     std::filesystem::create_directories(places.programFolder);
+    std::filesystem::create_directories(places.dataFolder);
     std::filesystem::create_directories(folder.path() / "work");
     m_previousDirectory = std::filesystem::current_path();
     std::filesystem::current_path(folder.path() / "work");

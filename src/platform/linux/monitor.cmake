@@ -16,3 +16,6 @@ target_link_libraries(orvane_platform_linux_monitor
     PUBLIC orvane_monitor orvane_file_descriptor
     PRIVATE PkgConfig::ORVANE_SYSTEMD PkgConfig::ORVANE_CANBERRA ${CMAKE_DL_LIBS}
 )
+# An installed program finds the mail library in its private library folder, relative to itself.
+target_compile_definitions(orvane_platform_linux_monitor
+    PRIVATE ORVANE_PRIVATE_LIBS_FROM_PROGRAM="${ORVANE_PRIVATE_LIBS_FROM_PROGRAM}")

@@ -13,7 +13,8 @@ namespace {
 
 constexpr const char *kLibraryName = "libsendmail_lib.so";
 
-std::string besideExecutable()
+// The running executable's folder with a trailing '/', or empty when it cannot be found.
+std::string executableFolder()
 {
     char self[PATH_MAX];
     const ssize_t length = ::readlink("/proc/self/exe", self, sizeof self - 1);
@@ -21,7 +22,23 @@ std::string besideExecutable()
         return {};
     }
     std::string path(self, static_cast<std::size_t>(length));
-    return path.substr(0, path.rfind('/') + 1) + kLibraryName;
+    return path.substr(0, path.rfind('/') + 1);
+}
+
+// Where the loader looks, then next to the executable (a build folder), then the private
+// library folder of an installed program.
+void *openWhereTheProgramKeepsIt()
+{
+    void *library = ::dlopen(kLibraryName, RTLD_NOW | RTLD_LOCAL);
+    const std::string folder = executableFolder();
+    if (library == nullptr && !folder.empty()) {
+        library = ::dlopen((folder + kLibraryName).c_str(), RTLD_NOW | RTLD_LOCAL);
+    }
+    if (library == nullptr && !folder.empty()) {
+        const std::string installed = folder + ORVANE_PRIVATE_LIBS_FROM_PROGRAM + "/" + kLibraryName;
+        library = ::dlopen(installed.c_str(), RTLD_NOW | RTLD_LOCAL);
+    }
+    return library;
 }
 
 std::optional<std::string> utf8OrNull(const char *text)
@@ -44,10 +61,7 @@ SendMailLibrary::SendMailLibrary(const std::string &path)
     if (!path.empty()) {
         m_library = ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
     } else {
-        m_library = ::dlopen(kLibraryName, RTLD_NOW | RTLD_LOCAL);
-        if (m_library == nullptr) {
-            m_library = ::dlopen(besideExecutable().c_str(), RTLD_NOW | RTLD_LOCAL);
-        }
+        m_library = openWhereTheProgramKeepsIt();
     }
     if (m_library == nullptr) {
         const char *error = ::dlerror();
@@ -70,7 +84,8 @@ SendMailLibrary::~SendMailLibrary()
 }
 
 bool SendMailLibrary::SendMail(std::string &resultText, const char *sender, const char *recipient, const char *unused4,
-    const char *unused5, const char *subject, const char *body, const char *unused8, std::int32_t timeLimit)
+                               const char *unused5, const char *subject, const char *body, const char *unused8,
+                               std::int32_t timeLimit)
 {
     if (m_sendMail == nullptr) {
         resultText = utf8ToCp1252(m_loadError);
@@ -85,7 +100,7 @@ bool SendMailLibrary::SendMail(std::string &resultText, const char *sender, cons
     const auto arg8 = utf8OrNull(unused8);
     char *result = nullptr;
     const int status = m_sendMail(&result, pointerOf(from), pointerOf(to), pointerOf(arg4), pointerOf(arg5),
-        pointerOf(title), pointerOf(text), pointerOf(arg8), timeLimit);
+                                  pointerOf(title), pointerOf(text), pointerOf(arg8), timeLimit);
     resultText = result != nullptr ? utf8ToCp1252(result) : std::string();
     m_free(result);
     return status == 0;

@@ -14,7 +14,9 @@ class SendMailLibrary : public MailLibrary
 {
 public:
     // Loads `path`; with the default, the library is looked for where the dynamic loader
-    // looks (LD_LIBRARY_PATH, the system folders) and then next to the running executable.
+    // looks (LD_LIBRARY_PATH, the system folders), then next to the running executable, then
+    // in the private library folder of an installed program (lib/<multiarch>/orvane beside
+    // the program's bin folder).
     explicit SendMailLibrary(const std::string &path = {});
     ~SendMailLibrary() override;
 
@@ -24,12 +26,12 @@ public:
     [[nodiscard]] bool loaded() const { return m_sendMail != nullptr; }
 
     bool SendMail(std::string &resultText, const char *sender, const char *recipient, const char *unused4,
-        const char *unused5, const char *subject, const char *body, const char *unused8,
-        std::int32_t timeLimit) override;
+                  const char *unused5, const char *subject, const char *body, const char *unused8,
+                  std::int32_t timeLimit) override;
 
 private:
-    using SendMailFunction = int (*)(
-        char **, const char *, const char *, const char *, const char *, const char *, const char *, const char *, int);
+    using SendMailFunction = int (*)(char **, const char *, const char *, const char *, const char *, const char *,
+                                     const char *, const char *, int);
     using FreeFunction = void (*)(char *);
 
     void *m_library = nullptr;

@@ -35,6 +35,7 @@ int RunMainWindow(QApplication &app, SystemServices &services, const RunOptions 
     QtTrayShell tray(services.notifier.get());
     FormPlaces places;
     places.programFolder = QCoreApplication::applicationDirPath().toStdString();
+    places.dataFolder = places.programFolder + "/" ORVANE_DATA_FROM_PROGRAM;
     places.executablePath = QCoreApplication::applicationFilePath().toStdString();
     TOrvane_Form form({drives, dialogs, *services.clock, *services.eventLog, *services.eventSources, *services.mail,
                        *services.sound, *services.power, *services.autostart, tray, *services.opener},

@@ -1,7 +1,7 @@
 // orvane-drawassets: draws the window's pictures into assets/ui. Run it after changing a
 // picture and commit the PNG files it writes; the build only reads the PNG files.
 //
-//   cmake --build --preset dev --target orvane-drawassets && build/orvane-drawassets assets/ui
+//   cmake --build --preset dev --target orvane-drawassets && build/orvane-drawassets assets/ui assets/icons/hicolor
 #include <QDir>
 #include <QFont>
 #include <QGuiApplication>
@@ -84,8 +84,8 @@ QImage banner()
     tag.setPixelSize(11);
     p.setFont(tag);
     p.setPen(QColor(0xb8, 0xc7, 0xd6));
-    p.drawText(
-        QRectF(170, 22, 220, 20), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("disk health and temperature"));
+    p.drawText(QRectF(170, 22, 220, 20), Qt::AlignLeft | Qt::AlignVCenter,
+               QStringLiteral("disk health and temperature"));
     return image;
 }
 
@@ -243,22 +243,42 @@ QImage icon16(IconPainter paint)
     return image;
 }
 
-// 32 x 32 in 256 colours: a platter on a rounded tile, in the band's colours.
+// The program's icon at `size` pixels square: a platter on a rounded tile, in the band's
+// colours, drawn on a 32-pixel grid.
+QImage programIcon(int size)
+{
+    QImage image = canvas(size, size);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.scale(size / 32.0, size / 32.0);
+    QLinearGradient tile(0, 0, 0, 32);
+    tile.setColorAt(0, kBandBottom);
+    tile.setColorAt(1, kBandTop);
+    p.setBrush(tile);
+    p.setPen(Qt::NoPen);
+    p.drawRoundedRect(QRectF(1, 1, 30, 30), 6, 6);
+    drawPlatter(p, QPointF(16, 16), 10);
+    return image;
+}
+
+// The window's icon: 32 x 32 in 256 colours.
 QImage windowIcon()
 {
-    QImage image = canvas(32, 32);
-    {
-        QPainter p(&image);
-        p.setRenderHint(QPainter::Antialiasing);
-        QLinearGradient tile(0, 0, 0, 32);
-        tile.setColorAt(0, kBandBottom);
-        tile.setColorAt(1, kBandTop);
-        p.setBrush(tile);
-        p.setPen(Qt::NoPen);
-        p.drawRoundedRect(QRectF(1, 1, 30, 30), 6, 6);
-        drawPlatter(p, QPointF(16, 16), 10);
+    return programIcon(32).convertToFormat(QImage::Format_Indexed8);
+}
+
+// The icon in every size of the desktop's icon theme, as SIZExSIZE/apps/orvane.png under
+// `theme` (installed into share/icons/hicolor).
+bool saveThemeIcons(const QDir &theme)
+{
+    for (const int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
+        const QString folder = QStringLiteral("%1x%1/apps").arg(size);
+        if (!theme.mkpath(folder)
+            || !save(programIcon(size), QDir(theme.filePath(folder)), QStringLiteral("orvane.png"))) {
+            return false;
+        }
     }
-    return image.convertToFormat(QImage::Format_Indexed8);
+    return true;
 }
 
 // The tray icon at `size` pixels: the window icon's platter on its tile, with a warm
@@ -353,13 +373,13 @@ bool saveBar(const QDir &dir)
 int main(int argc, char **argv)
 {
     QGuiApplication app(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: orvane-drawassets OUTPUT-FOLDER\n");
+    if (argc != 2 && argc != 3) {
+        std::fprintf(stderr, "usage: orvane-drawassets OUTPUT-FOLDER [ICON-THEME-FOLDER]\n");
         return 2;
     }
     const QDir dir(QString::fromLocal8Bit(argv[1]));
-    const IconPainter tabs[] = {
-        iconDrive, iconThermometer, iconDiskInfo, iconSmart, iconAbout, iconPreferences, iconLog};
+    const IconPainter tabs[] = {iconDrive, iconThermometer, iconDiskInfo, iconSmart,
+                                iconAbout, iconPreferences, iconLog};
     bool ok = save(band(), dir, QStringLiteral("header-band.png"))
         && save(banner(), dir, QStringLiteral("header-banner.png"))
         && save(rightPicture(), dir, QStringLiteral("header-right.png"))
@@ -375,5 +395,8 @@ int main(int argc, char **argv)
         ok = ok && save(trayIcon(size), dir, QStringLiteral("tray-%1.png").arg(size));
     }
     ok = ok && saveBar(dir);
+    if (ok && argc == 3) {
+        ok = saveThemeIcons(QDir(QString::fromLocal8Bit(argv[2])));
+    }
     return ok ? 0 : 1;
 }
