@@ -133,7 +133,7 @@ std::optional<ReaderReply> LinuxDriveControl::askReader(const std::vector<std::u
     return reply;
 }
 
-DeviceHandle LinuxDriveControl::openThroughReader(unsigned number, bool atapi, const std::string &refusal)
+DeviceHandle LinuxDriveControl::openThroughReader(unsigned number, bool atapi, std::string refusal)
 {
     const std::optional<ReaderReply> reply = askReader(encodeOpenCheck(number), devicePath(number));
     if (!reply) {

@@ -47,7 +47,7 @@ private:
         bool atapi;
     };
 
-    DeviceHandle openThroughReader(unsigned number, bool atapi, const std::string &refusal);
+    DeviceHandle openThroughReader(unsigned number, bool atapi, std::string refusal);
     bool readerPassThrough(unsigned number, const AtaCommand &command, std::span<std::uint8_t, kSectorSize> sector);
     // The reply of the reader, or nothing with m_lastError set.
     std::optional<ReaderReply> askReader(const std::vector<std::uint8_t> &request, const std::string &device);
