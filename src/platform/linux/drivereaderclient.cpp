@@ -93,10 +93,12 @@ bool DriveReaderClient::start()
 {
     int toChild[2], fromChild[2];
     if (::pipe2(toChild, O_CLOEXEC) != 0) {
+        m_lastError = m_program + ": " + std::strerror(errno);
         return false;
     }
     FileDescriptor childIn(toChild[0]), parentOut(toChild[1]);
     if (::pipe2(fromChild, O_CLOEXEC) != 0) {
+        m_lastError = m_program + ": " + std::strerror(errno);
         return false;
     }
     FileDescriptor parentIn(fromChild[0]), childOut(fromChild[1]);
@@ -133,7 +135,7 @@ void DriveReaderClient::stop(bool kill)
     }
 }
 
-std::optional<ReaderReply> DriveReaderClient::fail(std::string why)
+std::optional<ReaderReply> DriveReaderClient::fail(const std::string &why)
 {
     m_lastError = m_program + ": " + why;
     stop(true);
@@ -162,9 +164,6 @@ std::optional<ReaderReply> DriveReaderClient::exchange(std::span<const std::uint
 {
     m_lastError.clear();
     if (m_pid < 0 && !start()) {
-        if (m_lastError.empty()) {
-            m_lastError = m_program + ": " + std::strerror(errno);
-        }
         return std::nullopt;
     }
     if (!writeAll(m_toReader.get(), frameMessage(request))) {

@@ -42,7 +42,7 @@ private:
     bool start();
     void stop(bool kill);
     std::optional<std::vector<std::uint8_t>> readReply();
-    std::optional<ReaderReply> fail(std::string why);
+    std::optional<ReaderReply> fail(const std::string &why);
 
     std::string m_program;
     int m_timeoutMs;

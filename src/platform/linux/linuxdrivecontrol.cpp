@@ -63,10 +63,11 @@ DeviceHandle LinuxDriveControl::createFile(const std::string &path)
     FileDescriptor fd(::open(device.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     if (!fd.valid()) {
         const int error = errno;
-        m_lastError = device + ": " + std::strerror(error);
+        const std::string refusal = device + ": " + std::strerror(error);
         if (refusedForPrivilege(error) && m_reader && *number < kReaderDrives) {
-            return openThroughReader(*number, disks[*number].atapi, m_lastError);
+            return openThroughReader(*number, disks[*number].atapi, refusal);
         }
+        m_lastError = refusal;
         return kInvalidHandle;
     }
     const DeviceHandle handle = fd.get();
@@ -133,7 +134,7 @@ std::optional<ReaderReply> LinuxDriveControl::askReader(const std::vector<std::u
     return reply;
 }
 
-DeviceHandle LinuxDriveControl::openThroughReader(unsigned number, bool atapi, std::string refusal)
+DeviceHandle LinuxDriveControl::openThroughReader(unsigned number, bool atapi, const std::string &refusal)
 {
     const std::optional<ReaderReply> reply = askReader(encodeOpenCheck(number), devicePath(number));
     if (!reply) {

@@ -47,7 +47,9 @@ private:
         bool atapi;
     };
 
-    DeviceHandle openThroughReader(unsigned number, bool atapi, std::string refusal);
+    // `refusal` is why this process could not open the disk; it must not be m_lastError,
+    // which asking the reader overwrites.
+    DeviceHandle openThroughReader(unsigned number, bool atapi, const std::string &refusal);
     bool readerPassThrough(unsigned number, const AtaCommand &command, std::span<std::uint8_t, kSectorSize> sector);
     // The reply of the reader, or nothing with m_lastError set.
     std::optional<ReaderReply> askReader(const std::vector<std::uint8_t> &request, const std::string &device);
