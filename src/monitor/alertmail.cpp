@@ -22,8 +22,8 @@ bool IsBlankText(std::string_view text)
     return true;
 }
 
-void MailTest_ButtonClick(const std::string &emailAddr, const TemperatureReader &readTemperature, MailLibrary &library,
-                          MessageBoxApi &messageBox)
+void sendTestMail(const std::string &emailAddr, const TemperatureReader &readTemperature, MailLibrary &library,
+                  MessageBoxApi &messageBox)
 {
     if (IsBlankText(emailAddr)) {
         return;

@@ -151,19 +151,19 @@ void TOrvane_Form::MailTest_ButtonClick()
 {
     // Always drive 0, ticked or not; the box says whether the library accepted the mail.
     const TemperatureReader readTemperature = [this](std::uint8_t drive) { return ReadTemperature(m_drives, drive); };
-    ::orvane::MailTest_ButtonClick(Config.EmailAddr, readTemperature, m_mail, m_dialogs);
+    sendTestMail(Config.EmailAddr, readTemperature, m_mail, m_dialogs);
 }
 
 void TOrvane_Form::EnableAutoRun()
 {
     LogEvent(msg::kAutorun.enabled);
-    WriteAutostartEntry(m_places.autostartFile, m_places.executablePath);
+    m_autostart.write(m_places.executablePath);
 }
 
 void TOrvane_Form::DisableAutoRun()
 {
     LogEvent(msg::kAutorun.disabled);
-    RemoveAutostartEntry(m_places.autostartFile);
+    m_autostart.remove();
 }
 
 } // namespace orvane

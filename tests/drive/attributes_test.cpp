@@ -1,7 +1,7 @@
 #include "drive/attributename.h"
 #include "drive/attributes.h"
 #include "drive/reporttable.h"
-#include "fakedrivecontrol.h"
+#include "support/fakedrivecontrol.h"
 
 #include <gtest/gtest.h>
 

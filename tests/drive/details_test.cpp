@@ -1,6 +1,6 @@
 #include "drive/detailsrefresh.h"
 #include "drive/reporttable.h"
-#include "fakedrivecontrol.h"
+#include "support/fakedrivecontrol.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "drive/detailsrefresh.h"
 #include "drive/identity.h"
 #include "drive/reporttable.h"
-#include "fakedrivecontrol.h"
+#include "support/fakedrivecontrol.h"
 
 #include <gtest/gtest.h>
 

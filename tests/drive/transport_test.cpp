@@ -1,7 +1,7 @@
 #include "drive/attributes.h"
 #include "drive/drivetransport.h"
 #include "drive/identity.h"
-#include "fakedrivecontrol.h"
+#include "support/fakedrivecontrol.h"
 
 #include <gtest/gtest.h>
 
@@ -30,6 +30,12 @@ struct CommandCase
     std::size_t outSize;
     std::uint8_t features, count, number, cylLow, cylHigh, command;
 };
+
+// Shown by name in the test list instead of its bytes.
+void PrintTo(const CommandCase &c, std::ostream *out)
+{
+    *out << c.name;
+}
 
 class CommandBytes : public ::testing::TestWithParam<std::tuple<CommandCase, std::uint8_t>>
 {

@@ -1,7 +1,7 @@
-#include "fakes.h"
 #include "monitor/activitylog.h"
 #include "monitor/messages.h"
 #include "peerprocess.h"
+#include "support/fakes.h"
 
 #include <fcntl.h>
 #include <grp.h>
@@ -14,14 +14,14 @@ namespace orvane {
 namespace {
 
 using test::FakeClock;
-using test::FakeEventLogApi;
+using test::FakeEventLog;
 using test::FakeRegistry;
 
 struct LogFixture : ::testing::Test
 {
     FakeClock clock;
     MemoryLogPage page;
-    FakeEventLogApi api;
+    FakeEventLog api;
     FakeRegistry registry;
     TfisNTEventLog eventLog{api, registry};
     ActivityLog log{clock, page, eventLog};
@@ -143,8 +143,8 @@ class SaveTest : public ::testing::TestWithParam<SaveCase>
 TEST_P(SaveTest, WritesEveryLineWithCrLf)
 {
     const SaveCase &c = GetParam();
-    test::TempDir dir;
-    const std::string file = dir / "activity.txt";
+    test::ScratchDir dir;
+    const std::string file = (dir / "activity.txt").string();
     if (c.existing) {
         test::writeFile(file, *c.existing);
     }
@@ -153,7 +153,7 @@ TEST_P(SaveTest, WritesEveryLineWithCrLf)
         page.appendLine(line);
     }
     FakeClock clock;
-    FakeEventLogApi api;
+    FakeEventLog api;
     FakeRegistry registry;
     TfisNTEventLog eventLog(api, registry);
     ActivityLog(clock, page, eventLog).Save(file);
@@ -171,7 +171,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(LogFixture, SaveIntoMissingFolderNamesTheFullPath)
 {
-    test::TempDir dir;
+    test::ScratchDir dir;
     log.LogEvent("kept");
     char old[4096];
     ASSERT_NE(getcwd(old, sizeof old), nullptr);
@@ -183,7 +183,7 @@ TEST_F(LogFixture, SaveIntoMissingFolderNamesTheFullPath)
         error = e.what();
     }
     ASSERT_EQ(chdir(old), 0);
-    EXPECT_EQ(error, "Cannot create file \"" + dir.path() + "/missing/log.txt\". No such file or directory");
+    EXPECT_EQ(error, "Cannot create file \"" + dir.path().string() + "/missing/log.txt\". No such file or directory");
     EXPECT_EQ(page.lines().size(), 1u);
 }
 
@@ -231,9 +231,9 @@ std::string saveErrorAsUser(ActivityLog &log, const std::string &file)
 
 TEST_F(LogFixture, SaveIntoFolderThatCannotBeWritten)
 {
-    test::TempDir dir;
+    test::ScratchDir dir;
     ASSERT_EQ(chmod(dir.path().c_str(), 0755), 0);
-    const std::string folder = dir / "locked";
+    const std::string folder = (dir / "locked").string();
     ASSERT_EQ(mkdir(folder.c_str(), 0555), 0);
     log.LogEvent("kept");
     EXPECT_EQ(saveErrorAsUser(log, folder + "/log.txt"),

@@ -1,13 +1,13 @@
-#include "fakes.h"
 #include "monitor/fisnteventlog.h"
 #include "monitor/messages.h"
+#include "support/fakes.h"
 
 #include <gtest/gtest.h>
 
 namespace orvane {
 namespace {
 
-using test::FakeEventLogApi;
+using test::FakeEventLog;
 using test::FakeMailLibrary;
 using test::FakeMessageBox;
 using test::FakeMultimedia;
@@ -18,7 +18,7 @@ const std::string kKey = "SYSTEM\\CurrentControlSet\\Services\\EventLog\\Applica
 
 TEST(EventLogWriter, WritesNothingBeforeRegistrationOrAfterRefusal)
 {
-    FakeEventLogApi api;
+    FakeEventLog api;
     FakeRegistry registry;
     api.refuse = true;
     {
@@ -41,7 +41,7 @@ TEST(EventLogWriter, WritesNothingBeforeRegistrationOrAfterRefusal)
 
 TEST(EventLogWriter, RegistersWritesAndReleasesTheSource)
 {
-    FakeEventLogApi api;
+    FakeEventLog api;
     FakeRegistry registry;
     {
         TfisNTEventLog writer(api, registry);
@@ -74,7 +74,7 @@ class RegisterApplicationTest : public ::testing::TestWithParam<RegistryCase>
 TEST_P(RegisterApplicationTest, KeyIsWrittenOnlyWhenMissing)
 {
     const RegistryCase &c = GetParam();
-    FakeEventLogApi api;
+    FakeEventLog api;
     FakeRegistry registry;
     registry.canCreate = c.canCreate;
     if (c.keyPresent) {
@@ -210,7 +210,7 @@ TEST_P(MailTestButton, SaysSentOnlyWhenTheLibraryAccepted)
         drivesRead.push_back(drive);
         return TAttrReading{c.temperature, c.temperature == kNoTemperature ? kNoThreshold : 0, 100, 100};
     };
-    MailTest_ButtonClick(c.address, read, library, box);
+    sendTestMail(c.address, read, library, box);
 
     std::vector<std::string> bodies;
     for (const auto &call : library.calls) {

@@ -1,8 +1,8 @@
 // The system-log writer against a datagram socket that the test binds in a temporary folder.
-#include "fakes.h"
 #include "monitor/activitylog.h"
 #include "peerprocess.h"
 #include "platform/linux/syslogeventlog.h"
+#include "support/fakes.h"
 
 #include <chrono>
 #include <cstring>
@@ -54,10 +54,10 @@ std::string prefix()
 
 TEST(SyslogPeer, LoggedLineArrivesOnceAsUtf8)
 {
-    test::TempDir dir;
-    LogListener listener(dir / "log");
+    test::ScratchDir dir;
+    LogListener listener((dir / "log").string());
     ASSERT_TRUE(listener.bound());
-    SyslogEventLog syslog(dir / "log");
+    SyslogEventLog syslog((dir / "log").string());
     NoEventSourceRegistry registry;
     TfisNTEventLog writer(syslog, registry);
     writer.setAppName("Orvane");
@@ -75,8 +75,8 @@ TEST(SyslogPeer, LoggedLineArrivesOnceAsUtf8)
 
 TEST(SyslogPeer, MissingSocketDropsTheLineAndALaterDaemonGetsTheNext)
 {
-    test::TempDir dir;
-    SyslogEventLog syslog(dir / "log");
+    test::ScratchDir dir;
+    SyslogEventLog syslog((dir / "log").string());
     NoEventSourceRegistry registry;
     TfisNTEventLog writer(syslog, registry);
     writer.setAppName("Orvane");
@@ -84,7 +84,7 @@ TEST(SyslogPeer, MissingSocketDropsTheLineAndALaterDaemonGetsTheNext)
     EXPECT_TRUE(writer.Enabled());
     writer.WriteEvent("lost");
 
-    LogListener listener(dir / "log");
+    LogListener listener((dir / "log").string());
     ASSERT_TRUE(listener.bound());
     writer.WriteEvent("found");
     EXPECT_EQ(listener.receive(2000), prefix() + "found");
@@ -93,10 +93,10 @@ TEST(SyslogPeer, MissingSocketDropsTheLineAndALaterDaemonGetsTheNext)
 
 TEST(SyslogPeer, FullSocketDropsLinesWithoutBlocking)
 {
-    test::TempDir dir;
-    LogListener listener(dir / "log");
+    test::ScratchDir dir;
+    LogListener listener((dir / "log").string());
     ASSERT_TRUE(listener.bound());
-    SyslogEventLog syslog(dir / "log");
+    SyslogEventLog syslog((dir / "log").string());
     const EventSourceHandle source = syslog.registerEventSource("Orvane");
     ASSERT_NE(source, kNoEventSource);
 

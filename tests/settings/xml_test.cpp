@@ -1,6 +1,6 @@
 #include "core/orvaneerror.h"
-#include "scratch.h"
 #include "settings/xmlparser.h"
+#include "support/scratchdir.h"
 
 #include <gtest/gtest.h>
 
@@ -218,7 +218,7 @@ TEST(XmlNode, FindNodeAttributesAndOwnership)
 TEST(XmlFile, LoadsAFileAndReportsOneThatCannotBeOpened)
 {
     test::ScratchDir dir;
-    test::writeFile(dir / "c.xml", "<r><a>1</a></r>");
+    test::writeBytes(dir / "c.xml", "<r><a>1</a></r>");
     TqomXMLParser2 document;
     document.LoadFromFile(dir / "c.xml");
     EXPECT_EQ(document.FindNode("a", false)->Text(), "1");

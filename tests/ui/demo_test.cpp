@@ -26,7 +26,7 @@ TEST(Demo, StartsUnderXvfbWithFourDrivesOnTheScreen)
     if (std::system("command -v xvfb-run >/dev/null 2>&1") != 0) {
         GTEST_SKIP() << "xvfb-run is not installed";
     }
-    TempFolder folder;
+    ScratchDir folder;
     const std::filesystem::path drives = folder.path() / "drives";
     std::filesystem::create_directories(drives);
     const std::pair<const char *, DriveRecording> made[] = {
@@ -83,6 +83,11 @@ struct DpiCase
     int windowWidth;
 };
 
+void PrintTo(const DpiCase &c, std::ostream *out)
+{
+    *out << c.dpi << " dpi";
+}
+
 class DemoDpi : public ::testing::TestWithParam<DpiCase>
 {
 };
@@ -94,7 +99,7 @@ TEST_P(DemoDpi, ScalesOnceByTheScreensPixelsPerInch)
     if (std::system("command -v xvfb-run >/dev/null 2>&1") != 0) {
         GTEST_SKIP() << "xvfb-run is not installed";
     }
-    TempFolder folder;
+    ScratchDir folder;
     const std::filesystem::path drives = folder.path() / "drives";
     std::filesystem::create_directories(drives);
     std::ofstream((drives / "a.rec").string()) << formatRecording(MadeDrive("DPI DISK", 30), "made by a test");

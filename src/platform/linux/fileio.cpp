@@ -72,7 +72,12 @@ int createTemporary(const std::filesystem::path &target, std::filesystem::path &
 {
     static unsigned counter = 0;
     const std::filesystem::path directory = target.has_parent_path() ? target.parent_path() : ".";
-    const std::string stem = "." + target.filename().string() + ".new-" + std::to_string(::getpid()) + "-";
+    // Appended piece by piece: GCC 12 takes `"." + string` for an overlapping copy at -O3.
+    std::string stem = ".";
+    stem += target.filename().string();
+    stem += ".new-";
+    stem += std::to_string(::getpid());
+    stem += '-';
     for (int attempt = 0; attempt < 100; ++attempt) {
         created = directory / (stem + std::to_string(counter++));
         const int fd = ::open(created.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
