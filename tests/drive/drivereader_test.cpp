@@ -174,9 +174,10 @@ TEST_F(ReaderOnFakeDisks, TheBackEndReadsThroughTheReaderWhenTheUserMayNotOpenTh
 
 TEST(DriveReaderClientTest, SurvivesReadersThatBreakTheConversation)
 {
-    const std::string scratch = ::testing::TempDir() + "orvane-hung-reader";
-    std::ofstream(scratch) << "#!/bin/sh\nexec /bin/sleep 30\n";
-    ::chmod(scratch.c_str(), 0755);
+    const test::ScratchDir folder;
+    const std::string hung = (folder / "hung-reader").string();
+    std::ofstream(hung) << "#!/bin/sh\nexec /bin/sleep 30\n";
+    ::chmod(hung.c_str(), 0755);
     const struct
     {
         const char *what;
@@ -187,7 +188,7 @@ TEST(DriveReaderClientTest, SurvivesReadersThatBreakTheConversation)
          "/nonexistent/orvane-drive-reader: No such file or directory"},
         {"a program that echoes the request", "/bin/cat", "/bin/cat: gave a malformed reply"},
         {"a program that ends at once", "/bin/true", ""},
-        {"a program that never answers", scratch, scratch + ": gave no reply"},
+        {"a program that never answers", hung, hung + ": gave no reply"},
     };
     for (const auto &c : cases) {
         DriveReaderClient reader(c.program, 300);
@@ -202,7 +203,6 @@ TEST(DriveReaderClientTest, SurvivesReadersThatBreakTheConversation)
         // The next request starts the program anew and fails the same way.
         EXPECT_FALSE(reader.exchange(encodeOpenCheck(0))) << c.what;
     }
-    std::remove(scratch.c_str());
 }
 
 TEST(DriveReaderClientTest, AnswersManyRequestsInARow)

@@ -15,30 +15,17 @@ namespace fs = std::filesystem;
 
 ReaderRoot::ReaderRoot()
 {
-    std::string pattern = (fs::temp_directory_path() / "orvane-reader-XXXXXX").string();
-    if (!::mkdtemp(pattern.data())) {
-        throw std::runtime_error("mkdtemp failed");
-    }
-    m_path = pattern;
     // Open to the ordinary user that some tests become.
-    fs::permissions(m_path, static_cast<fs::perms>(0755));
-    fs::create_directories(m_path / "block");
-    fs::create_directories(m_path / "dev");
-    m_previous = fs::current_path();
-    fs::current_path(m_path);
-}
-
-ReaderRoot::~ReaderRoot()
-{
-    std::error_code ignored;
-    fs::current_path(m_previous, ignored);
-    fs::remove_all(m_path, ignored);
+    fs::permissions(m_scratch.path(), static_cast<fs::perms>(0755));
+    fs::create_directories(m_scratch / "block");
+    fs::create_directories(m_scratch / "dev");
+    m_inside = std::make_unique<InDirectory>(m_scratch.path());
 }
 
 bool ReaderRoot::addDisk(const std::string &name, const std::string &node, mode_t mode)
 {
-    fs::create_directories(m_path / "block" / name);
-    const fs::path path = m_path / "dev" / name;
+    fs::create_directories(m_scratch.path() / "block" / name);
+    const fs::path path = m_scratch.path() / "dev" / name;
     if (node == "file") {
         std::ofstream(path) << "not a disk";
     } else if (node == "block") {
@@ -46,7 +33,7 @@ bool ReaderRoot::addDisk(const std::string &name, const std::string &node, mode_
             return false;
         }
     } else if (node == "link") {
-        const fs::path target = m_path / "dev" / (name + "-target");
+        const fs::path target = m_scratch.path() / "dev" / (name + "-target");
         if (::mknod(target.c_str(), S_IFBLK | mode, makedev(7, 0)) != 0) {
             return false;
         }
@@ -78,8 +65,8 @@ Unprivileged::~Unprivileged()
 
 ProgramRun runProgram(const std::vector<std::string> &argv, const std::vector<std::uint8_t> &input)
 {
-    const fs::path base = fs::temp_directory_path() / ("orvane-reader-run-" + std::to_string(::getpid()));
-    const fs::path in = base.string() + ".in", out = base.string() + ".out", err = base.string() + ".err";
+    const ScratchDir scratch;
+    const fs::path in = scratch / "in", out = scratch / "out", err = scratch / "err";
     std::ofstream(in, std::ios::binary)
         .write(reinterpret_cast<const char *>(input.data()), static_cast<std::streamsize>(input.size()));
     posix_spawn_file_actions_t actions;
@@ -104,9 +91,6 @@ ProgramRun runProgram(const std::vector<std::string> &argv, const std::vector<st
     std::ifstream outFile(out, std::ios::binary), errFile(err);
     run.out.assign(std::istreambuf_iterator<char>(outFile), {});
     run.err.assign(std::istreambuf_iterator<char>(errFile), {});
-    for (const fs::path &p : {in, out, err}) {
-        fs::remove(p);
-    }
     return run;
 }
 

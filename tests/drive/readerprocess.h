@@ -1,8 +1,11 @@
 #pragma once
 
 // Running the drive reader as a process in the tests: its disks, and a user without rights.
+#include "support/scratchdir.h"
+
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <sys/types.h>
 #include <unistd.h>
@@ -17,21 +20,18 @@ class ReaderRoot
 {
 public:
     ReaderRoot();
-    ~ReaderRoot();
-    ReaderRoot(const ReaderRoot &) = delete;
-    ReaderRoot &operator=(const ReaderRoot &) = delete;
 
     // A whole disk in block/ with `node` as its device file: "file" (a regular file),
     // "none", "block" (a block device: the loop device 7,0) or "link" (a link to a block device).
     // False when the kind cannot be made here (making a device needs CAP_MKNOD).
     bool addDisk(const std::string &name, const std::string &node, mode_t mode = 0644);
 
-    [[nodiscard]] std::string block() const { return (m_path / "block").string(); }
-    [[nodiscard]] std::string dev() const { return (m_path / "dev").string(); }
+    [[nodiscard]] std::string block() const { return (m_scratch / "block").string(); }
+    [[nodiscard]] std::string dev() const { return (m_scratch / "dev").string(); }
 
 private:
-    std::filesystem::path m_path;
-    std::filesystem::path m_previous;
+    ScratchDir m_scratch;
+    std::unique_ptr<InDirectory> m_inside;
 };
 
 // Runs as an ordinary user (uid 65534) while it lives, when the tests run as root.
