@@ -33,7 +33,8 @@ inline constexpr const char *kReportUsage =
     "  --record N      write a recording of drive N to standard output\n"
     "  --help          show this text\n"
     "\n"
-    "Without --drive the real disks are read, which needs root (or the\n"
-    "CAP_SYS_RAWIO capability).\n";
+    "Without --drive the real disks are read: directly by root, else through\n"
+    "orvane-drive-reader, which needs its capabilities (cap_dac_read_search and\n"
+    "cap_sys_rawio).\n";
 
 } // namespace orvane
