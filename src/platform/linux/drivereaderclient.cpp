@@ -16,6 +16,9 @@
 #ifndef ORVANE_INSTALLED_DRIVE_READER
 #define ORVANE_INSTALLED_DRIVE_READER "/usr/libexec/orvane/orvane-drive-reader"
 #endif
+#ifndef ORVANE_DRIVE_READER_FROM_BINDIR
+#define ORVANE_DRIVE_READER_FROM_BINDIR "../libexec/orvane"
+#endif
 
 namespace orvane {
 
@@ -185,9 +188,12 @@ std::string findDriveReader()
     std::error_code ec;
     const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
     if (!ec) {
-        const std::filesystem::path beside = self.parent_path() / kReaderName;
-        if (::access(beside.c_str(), X_OK) == 0) {
-            return beside.string();
+        for (const std::filesystem::path &dir :
+             {self.parent_path(), self.parent_path() / ORVANE_DRIVE_READER_FROM_BINDIR}) {
+            const std::filesystem::path candidate = dir / kReaderName;
+            if (::access(candidate.c_str(), X_OK) == 0) {
+                return candidate.lexically_normal().string();
+            }
         }
     }
     return ORVANE_INSTALLED_DRIVE_READER;

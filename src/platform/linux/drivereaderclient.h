@@ -53,7 +53,8 @@ private:
 };
 
 // Where the drive reader is: beside the running program (a build folder), else in the
-// installed program folder.
+// installed libexec folder as seen from the program's folder (bin/../libexec/orvane), else
+// in the libexec folder of the configured prefix.
 [[nodiscard]] std::string findDriveReader();
 
 } // namespace orvane
