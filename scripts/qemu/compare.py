@@ -16,6 +16,11 @@ sections between '@@begin NAME' and '@@end NAME', each followed by its standard 
 - the recording replayed with --drive N=FILE gives exactly the live JSON of drive N. The
   number must be the recorded one: Disk Info names the drive and its Drive/Head register
   (A0h for drives 0 and 2, B0h for 1 and 3) depends on it.
+
+The live JSON and the recordings come from an ordinary user, who may not open the disks
+and reads them through the drive reader. Beside that it checks that root, reading the
+disks directly, gets the same JSON, and that the user with a reader without its
+capabilities gets no drive and is told why.
 """
 
 import argparse
@@ -187,6 +192,33 @@ def live_json(checks, sections):
         return []
 
 
+def check_reader_paths(checks, sections, status, live_drives):
+    """The user's reads through the reader against root's direct reads, and a reader
+    without capabilities."""
+    for line in sections.get("nodes", "").splitlines():
+        checks.true("the user may not open the disk nodes", line.startswith("brw------- "), line)
+    try:
+        direct = json.loads(sections.get("json.root", ""))["drives"]
+    except (ValueError, KeyError, TypeError) as e:
+        checks.true("orvane-report --json as root prints the drives", False, str(e))
+        direct = None
+    if direct is not None:
+        checks.true("root reading directly gets what the user gets through the reader", direct == live_drives)
+    checks.equal("exit status as root", status.get("json.root"), 0)
+    checks.equal("standard error as root", sections.get("json.root.stderr"), "")
+    checks.equal("exit status without the reader's capabilities", status.get("json.nocaps"), 0)
+    try:
+        checks.equal("drives without the reader's capabilities",
+                      json.loads(sections.get("json.nocaps", ""))["drives"], [])
+    except (ValueError, KeyError, TypeError) as e:
+        checks.true("orvane-report --json without the reader's capabilities prints JSON", False, str(e))
+    for number, device in ((0, "sda"), (1, "sdb")):
+        expected = (f"orvane-report: drive {number} cannot be opened: /dev/{device}: Permission denied "
+                    f"(and the drive reader: /dev/{device}: Permission denied)")
+        stderr = sections.get("json.nocaps.stderr", "")
+        checks.true(f"without the reader's capabilities, drive {number} says why", expected in stderr, stderr)
+
+
 def check_disk(checks, results, live_drives, report, work, number, driver, model, serial):
     sections, status, disks = results
     device = "sd" + chr(ord("a") + number)
@@ -227,6 +259,7 @@ def main():
     checks = Checks()
     live_drives = live_json(checks, results[0])
     checks.equal("drives orvane-report lists", len(live_drives), len(args.disk))
+    check_reader_paths(checks, results[0], results[1], live_drives)
     for number, driver, model, serial in args.disk:
         found = check_disk(checks, results, live_drives, args.report, args.work, int(number), driver, model, serial)
         if found:

@@ -2,6 +2,11 @@
 # The guest's /init: loads the disk drivers, reads both disks with orvane-report and with
 # smartctl, and writes every output as a marked section to the second serial port, which
 # the host saves to a file. The kernel console stays on the first port.
+#
+# orvane-report runs as the ordinary user "user" (uid 1000), who may not open the disks
+# (devtmpfs makes their nodes root's, mode 0600): it reads them through the
+# orvane-drive-reader beside it, which has cap_dac_read_search and cap_sys_rawio. Then once
+# as root (directly), and once as the user with a reader that lacks its capabilities.
 /bin/busybox --install -s /bin
 mount -t proc proc /proc
 mount -t sysfs sysfs /sys
@@ -22,6 +27,24 @@ wait_for_disk() {
 modprobe sd_mod
 modprobe ata_piix && wait_for_disk sda
 modprobe ahci && wait_for_disk sdb
+
+# The programs on a tmpfs, which keeps the capabilities in its extended attributes.
+mkdir -p /opt /etc
+mount -t tmpfs -o mode=0755 tmpfs /opt
+mkdir -p /opt/orvane /opt/nocaps
+for dir in /opt/orvane /opt/nocaps; do
+    cp /bin/orvane-report /bin/orvane-drive-reader $dir/
+done
+setcap cap_dac_read_search,cap_sys_rawio=p /opt/orvane/orvane-drive-reader
+echo "root:x:0:0:root:/:/bin/sh" >/etc/passwd
+echo "user:x:1000:1000:user:/tmp:/bin/sh" >>/etc/passwd
+printf 'root:x:0:\nuser:x:1000:\n' >/etc/group
+chmod 1777 /tmp
+
+# as_user COMMAND...: the command as the ordinary user (its words hold no blanks).
+as_user() {
+    su -s /bin/sh -c "$*" user
+}
 
 out=/dev/ttyS1
 stty -F $out raw -echo 115200
@@ -47,11 +70,16 @@ section() {
         pci=$(readlink -f /sys/block/$disk/device | sed -n 's,^\(/sys/devices/pci[^/]*/[^/]*\)/.*,\1,p')
         echo "@@disk $disk $(basename "$(readlink -f "$pci/driver")")"
     done
-    section json orvane-report --json
+    echo "@@begin nodes"
+    ls -l /dev/sda /dev/sdb
+    echo "@@end nodes"
+    section json as_user /opt/orvane/orvane-report --json
+    section json.root orvane-report --json
+    section json.nocaps as_user /opt/nocaps/orvane-report --json
     section smartctl.0 smartctl -i -A /dev/sda
     section smartctl.1 smartctl -i -A /dev/sdb
-    section record.0 orvane-report --record 0
-    section record.1 orvane-report --record 1
+    section record.0 as_user /opt/orvane/orvane-report --record 0
+    section record.1 as_user /opt/orvane/orvane-report --record 1
     echo "@@done"
 } >$out 2>&1
 

@@ -1,11 +1,14 @@
 #!/usr/bin/env bash
 # Reads two emulated ATA disks end to end: boots a small Linux guest under QEMU with one disk
 # on the PIIX IDE controller and one on AHCI, runs orvane-report and smartctl on them inside
-# the guest, and hands the outputs to compare.py.
+# the guest, and hands the outputs to compare.py. orvane-report runs as an ordinary user
+# there, reading the disks through orvane-drive-reader with its capabilities (setcap in the
+# guest), and once more as root, reading them directly.
 #
-#   scripts/qemu/run-e2e.sh [--report PATH] [--work DIR]
+#   scripts/qemu/run-e2e.sh [--report PATH] [--reader PATH] [--work DIR]
 #
 # --report  the orvane-report to test (default: build the release preset's)
+# --reader  the orvane-drive-reader to test (default: the one beside --report)
 # --work    where this run's images, outputs and guest console go (default: build-qemu/run)
 #
 # The kernel comes from Debian's linux-image-amd64 dependency, unpacked without installing
@@ -15,12 +18,14 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 here=$root/scripts/qemu
 report=""
+reader=""
 work=$root/build-qemu/run
 while [ $# -gt 0 ]; do
     case $1 in
     --report) report=$2; shift 2 ;;
+    --reader) reader=$2; shift 2 ;;
     --work) work=$2; shift 2 ;;
-    *) echo "usage: $0 [--report PATH] [--work DIR]" >&2; exit 2 ;;
+    *) echo "usage: $0 [--report PATH] [--reader PATH] [--work DIR]" >&2; exit 2 ;;
     esac
 done
 
@@ -34,10 +39,13 @@ started=$(date +%s)
 "$root"/scripts/setup.sh
 smartctl=$(command -v smartctl || echo /usr/sbin/smartctl)
 if [ -z "$report" ]; then
-    (cd "$root" && cmake --preset release >/dev/null && cmake --build --preset release --target orvane-report >/dev/null)
+    (cd "$root" && cmake --preset release >/dev/null \
+        && cmake --build --preset release --target orvane-report orvane-drive-reader >/dev/null)
     report=$root/build-release/orvane-report
 fi
 report=$(readlink -f "$report")
+reader=$(readlink -f "${reader:-$(dirname "$report")/orvane-drive-reader}")
+setcap=$(command -v setcap || echo /usr/sbin/setcap)
 
 # --- the kernel and its modules ---------------------------------------------------------
 modules="ata_piix ahci sd_mod libata libahci scsi_mod scsi_common t10-pi crc-t10dif crct10dif_common
@@ -78,7 +86,7 @@ else
     rm -rf "$kernel_cache/unpack" "$kernel_cache"/*.deb
 fi
 
-# --- the initramfs: busybox, the two readers with their libraries, the modules ----------
+# --- the initramfs: busybox, the readers and setcap with their libraries, the modules -----
 # Only this script's own files go: --work may name a folder that holds other things too.
 mkdir -p "$work"
 rm -rf "$work/initrd" "$work/initrd.gz" "$work"/*.qcow2 "$work/console.log" "$work/results.txt" "$work"/record.*.txt
@@ -86,8 +94,10 @@ mkdir -p "$work/initrd"/{bin,dev,proc,sys,tmp,lib/modules}
 initrd=$work/initrd
 cp "$(command -v busybox)" "$initrd/bin/busybox"
 cp "$report" "$initrd/bin/orvane-report"
+cp "$reader" "$initrd/bin/orvane-drive-reader"
 cp "$smartctl" "$initrd/bin/smartctl"
-for program in "$report" "$smartctl"; do
+cp "$setcap" "$initrd/bin/setcap"
+for program in "$report" "$reader" "$smartctl" "$setcap"; do
     for lib in $(ldd "$program" | sed -n 's/.*=> \(\/[^ ]*\) .*/\1/p; s/^[[:space:]]*\(\/[^ ]*\) (.*/\1/p'); do
         mkdir -p "$initrd$(dirname "$lib")"
         cp -L "$lib" "$initrd$lib"

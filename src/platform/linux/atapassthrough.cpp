@@ -1,6 +1,9 @@
 #include "platform/linux/atapassthrough.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <scsi/sg.h>
+#include <sys/ioctl.h>
 
 namespace orvane {
 
@@ -16,6 +19,8 @@ constexpr std::uint8_t kDataInTransfer = 0x0E;
 constexpr std::uint8_t kSamGood = 0x00;
 constexpr std::uint8_t kSamCheckCondition = 0x02;
 constexpr std::uint8_t kDriverSense = 0x08;
+// Long enough for a disk that has to spin up from standby first.
+constexpr unsigned kCommandTimeoutMs = 15000;
 
 } // namespace
 
@@ -68,6 +73,34 @@ bool passThroughSucceeded(const PassThroughStatus &status)
         }
     }
     return false;
+}
+
+bool sendAtaPassThrough(int fd, const AtaCommand &command, std::span<std::uint8_t, kSectorSize> sector, int &error)
+{
+    AtaPassThrough pt = buildAtaPassThrough(command);
+    std::array<std::uint8_t, 64> sense{};
+    sg_io_hdr_t io{};
+    io.interface_id = 'S';
+    io.cmdp = pt.cdb.data();
+    io.cmd_len = static_cast<unsigned char>(pt.cdb.size());
+    io.sbp = sense.data();
+    io.mx_sb_len = static_cast<unsigned char>(sense.size());
+    io.timeout = kCommandTimeoutMs;
+    if (pt.dataIn) {
+        io.dxfer_direction = SG_DXFER_FROM_DEV;
+        io.dxferp = sector.data();
+        io.dxfer_len = kSectorSize;
+    } else {
+        io.dxfer_direction = SG_DXFER_NONE;
+    }
+    error = 0;
+    if (::ioctl(fd, SG_IO, &io) < 0) {
+        error = errno;
+        return false;
+    }
+    const PassThroughStatus status{io.status, io.host_status, io.driver_status,
+                                   std::span<const std::uint8_t>(sense.data(), io.sb_len_wr), io.resid};
+    return passThroughSucceeded(status);
 }
 
 } // namespace orvane

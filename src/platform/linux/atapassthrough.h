@@ -37,4 +37,11 @@ struct PassThroughStatus
 // pass for the drive's data.
 [[nodiscard]] bool passThroughSucceeded(const PassThroughStatus &status);
 
+// Sends `command` with SG_IO to the open disk `fd`. True when the drive completed it; a
+// data-in command has then filled `sector`. False with `error` set to the system's error
+// number when the request could not be sent (no CAP_SYS_RAWIO: EPERM; no such ioctl:
+// ENOTTY), or 0 when the drive or the bridge failed the command.
+[[nodiscard]] bool sendAtaPassThrough(int fd, const AtaCommand &command, std::span<std::uint8_t, kSectorSize> sector,
+                                      int &error);
+
 } // namespace orvane

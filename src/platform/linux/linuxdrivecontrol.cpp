@@ -2,25 +2,43 @@
 
 #include "platform/linux/atapassthrough.h"
 
-#include <array>
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
-#include <scsi/sg.h>
-#include <sys/ioctl.h>
 
 namespace orvane {
 
 namespace {
 
-// Long enough for a disk that has to spin up from standby first.
-constexpr unsigned kCommandTimeoutMs = 15000;
+// The system's word for a refusal the reader can get past (it holds the capabilities).
+bool refusedForPrivilege(int error)
+{
+    return error == EACCES || error == EPERM;
+}
+
+std::string describeReply(const ReaderReply &reply)
+{
+    switch (reply.status) {
+    case ReaderStatus::Done:
+        return {};
+    case ReaderStatus::Refused:
+        return "the drive reader refused the request";
+    case ReaderStatus::NoSuchDisk:
+        return "no such disk";
+    case ReaderStatus::OpenFailed:
+    case ReaderStatus::CommandFailed:
+        return reply.error != 0 ? std::strerror(reply.error) : std::string("the drive failed the command");
+    }
+    return {};
+}
 
 } // namespace
 
-LinuxDriveControl::LinuxDriveControl(std::string sysBlock, std::string devDir)
+LinuxDriveControl::LinuxDriveControl(std::string sysBlock, std::string devDir, std::unique_ptr<DriveReaderLink> reader)
     : m_sysBlock(std::move(sysBlock))
     , m_devDir(std::move(devDir))
+    , m_reader(std::move(reader))
 {
 }
 
@@ -44,7 +62,12 @@ DeviceHandle LinuxDriveControl::createFile(const std::string &path)
     // (but CAP_SYS_RAWIO), and a removable drive without a medium must still open.
     FileDescriptor fd(::open(device.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     if (!fd.valid()) {
-        m_lastError = device + ": " + std::strerror(errno);
+        const int error = errno;
+        const std::string refusal = device + ": " + std::strerror(error);
+        if (refusedForPrivilege(error) && m_reader && *number < kReaderDrives) {
+            return openThroughReader(*number, disks[*number].atapi, refusal);
+        }
+        m_lastError = refusal;
         return kInvalidHandle;
     }
     const DeviceHandle handle = fd.get();
@@ -78,29 +101,67 @@ bool LinuxDriveControl::ataPassThrough(DeviceHandle handle, const AtaCommand &co
     if (open == m_open.end()) {
         return false;
     }
-    AtaPassThrough pt = buildAtaPassThrough(command);
-    std::array<std::uint8_t, 64> sense{};
-    sg_io_hdr_t io{};
-    io.interface_id = 'S';
-    io.cmdp = pt.cdb.data();
-    io.cmd_len = static_cast<unsigned char>(pt.cdb.size());
-    io.sbp = sense.data();
-    io.mx_sb_len = static_cast<unsigned char>(sense.size());
-    io.timeout = kCommandTimeoutMs;
-    if (pt.dataIn) {
-        io.dxfer_direction = SG_DXFER_FROM_DEV;
-        io.dxferp = sector.data();
-        io.dxfer_len = kSectorSize;
-    } else {
-        io.dxfer_direction = SG_DXFER_NONE;
+    OpenDisk &disk = open->second;
+    if (!disk.fd.valid()) {
+        return readerPassThrough(disk.number, command, sector);
     }
-    if (::ioctl(open->second.fd.get(), SG_IO, &io) < 0) {
-        m_lastError = std::strerror(errno);
+    int error = 0;
+    if (sendAtaPassThrough(disk.fd.get(), command, sector, error)) {
+        return true;
+    }
+    // Read access to the node (group disk) without CAP_SYS_RAWIO: SG_IO refuses the ATA
+    // command, and the reader takes over this disk.
+    if (error == EPERM && m_reader && disk.number < kReaderDrives) {
+        (void)disk.fd.close();
+        return readerPassThrough(disk.number, command, sector);
+    }
+    if (error != 0) {
+        m_lastError = std::strerror(error);
+    }
+    return false;
+}
+
+std::optional<ReaderReply> LinuxDriveControl::askReader(const std::vector<std::uint8_t> &request,
+                                                        const std::string &device)
+{
+    std::optional<ReaderReply> reply = m_reader->exchange(request);
+    if (!reply) {
+        m_lastError = m_reader->lastError();
+    } else if (reply->status != ReaderStatus::Done) {
+        m_lastError = device + ": " + describeReply(*reply);
+        reply.reset();
+    }
+    return reply;
+}
+
+DeviceHandle LinuxDriveControl::openThroughReader(unsigned number, bool atapi, const std::string &refusal)
+{
+    const std::optional<ReaderReply> reply = askReader(encodeOpenCheck(number), devicePath(number));
+    if (!reply) {
+        // The user's own refusal comes first: it is what granting access would mend.
+        m_lastError = refusal + " (and the drive reader: " + m_lastError + ")";
+        return kInvalidHandle;
+    }
+    const DeviceHandle handle = m_nextReaderHandle++;
+    m_open.insert_or_assign(handle, OpenDisk{FileDescriptor(), number, atapi});
+    m_lastError.clear();
+    return handle;
+}
+
+bool LinuxDriveControl::readerPassThrough(unsigned number, const AtaCommand &command,
+                                          std::span<std::uint8_t, kSectorSize> sector)
+{
+    const std::optional<ReaderReply> reply = askReader(encodeAtaRequest(number, command), devicePath(number));
+    if (!reply) {
         return false;
     }
-    const PassThroughStatus status{io.status, io.host_status, io.driver_status,
-                                   std::span<const std::uint8_t>(sense.data(), io.sb_len_wr), io.resid};
-    return passThroughSucceeded(status);
+    // A completed read brings exactly one sector; anything else would pass for the drive's data.
+    if (reply->data.size() != (command.dataIn() ? kSectorSize : 0)) {
+        m_lastError = "the drive reader gave a reply of the wrong size";
+        return false;
+    }
+    std::copy(reply->data.begin(), reply->data.end(), sector.begin());
+    return true;
 }
 
 } // namespace orvane

@@ -2,9 +2,11 @@
 
 #include "drive/passthroughdrivecontrol.h"
 #include "platform/linux/blockdevices.h"
+#include "platform/linux/drivereaderclient.h"
 #include "platform/linux/filedescriptor.h"
 
 #include <map>
+#include <memory>
 #include <string>
 
 namespace orvane {
@@ -12,10 +14,15 @@ namespace orvane {
 // The disk driver on Linux: "\\.\PhysicalDriveN" is the N-th whole disk, and the checked ATA
 // commands travel to it with SG_IO as ATA PASS-THROUGH (16). The version block's device map
 // comes from the disk list, since Linux has no such request.
+//
+// A disk that this process may not open (EACCES, EPERM: an ordinary user) is read through
+// `reader`, the privileged drive reader, when there is one: the checked commands go to it
+// instead, and it opens the same disk for each of them.
 class LinuxDriveControl : public PassThroughDriveControl
 {
 public:
-    explicit LinuxDriveControl(std::string sysBlock = "/sys/block", std::string devDir = "/dev");
+    explicit LinuxDriveControl(std::string sysBlock = "/sys/block", std::string devDir = "/dev",
+                               std::unique_ptr<DriveReaderLink> reader = nullptr);
 
     DeviceHandle createFile(const std::string &path) override;
     void closeHandle(DeviceHandle handle) override;
@@ -35,14 +42,23 @@ protected:
 private:
     struct OpenDisk
     {
-        FileDescriptor fd;
+        FileDescriptor fd; // none for a disk that the reader opens
         unsigned number;
         bool atapi;
     };
 
+    // `refusal` is why this process could not open the disk; it must not be m_lastError,
+    // which asking the reader overwrites.
+    DeviceHandle openThroughReader(unsigned number, bool atapi, const std::string &refusal);
+    bool readerPassThrough(unsigned number, const AtaCommand &command, std::span<std::uint8_t, kSectorSize> sector);
+    // The reply of the reader, or nothing with m_lastError set.
+    std::optional<ReaderReply> askReader(const std::vector<std::uint8_t> &request, const std::string &device);
+
     std::string m_sysBlock;
     std::string m_devDir;
+    std::unique_ptr<DriveReaderLink> m_reader;
     std::map<DeviceHandle, OpenDisk> m_open; // closed with the map entry
+    DeviceHandle m_nextReaderHandle = DeviceHandle{1} << 30; // above every descriptor
     std::string m_lastError;
 };
 
