@@ -11,8 +11,10 @@ case $prefix in
 esac
 if [ -x /usr/lib/wine/wine64 ]; then
     wine=/usr/lib/wine/wine64
+    wineserver=/usr/lib/wine/wineserver
 else
     wine=wine64
+    wineserver=wineserver
 fi
 WINEPREFIX=$prefix
 WINEDEBUG=${ORVANE_WINEDEBUG:--all}
@@ -29,4 +31,8 @@ if [ ! -f "$prefix/.orvane-ready" ]; then
         fi
     ) 9>"$prefix.lock"
 fi
+# Keep the server and Wine's own services up for 20 s after the last program: a test run
+# starts many short programs, and a cold start costs some 3 s each. Once they are idle the
+# server ends by itself. A server that runs already stays as it is.
+"$wineserver" -p20 >/dev/null 2>&1 || true
 exec "$wine" "$@"
