@@ -2,7 +2,9 @@
 #include "monitor/fisnteventlog.h"
 #include "monitor/messages.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
+#include <optional>
 
 namespace orvane {
 namespace {
@@ -36,7 +38,7 @@ TEST(EventLogWriter, WritesNothingBeforeRegistrationOrAfterRefusal)
         writer.WriteEvent("late");
     }
     // No report, and no deregistration of a handle never held.
-    EXPECT_EQ(api.calls, std::vector<std::string> {"register Orvane"});
+    EXPECT_EQ(api.calls, std::vector<std::string>{"register Orvane"});
 }
 
 TEST(EventLogWriter, RegistersWritesAndReleasesTheSource)
@@ -50,8 +52,7 @@ TEST(EventLogWriter, RegistersWritesAndReleasesTheSource)
         EXPECT_TRUE(writer.Enabled());
         writer.WriteEvent("line");
     }
-    EXPECT_EQ(
-        api.calls, (std::vector<std::string> {"register Orvane", "report 7 4 0 1073872897 line", "deregister 7"}));
+    EXPECT_EQ(api.calls, (std::vector<std::string>{"register Orvane", "report 7 4 0 1073872897 line", "deregister 7"}));
 }
 
 struct RegistryCase
@@ -96,11 +97,43 @@ TEST_P(RegisterApplicationTest, KeyIsWrittenOnlyWhenMissing)
     EXPECT_EQ(api.calls.empty(), c.throws);
 }
 
-INSTANTIATE_TEST_SUITE_P(Registry, RegisterApplicationTest,
-    ::testing::Values(RegistryCase {"KeyPresent", true, true, {"open " + kKey}, false},
-        RegistryCase {"KeyMissing", false, true, {"open " + kKey, "create " + kKey, "write " + kKey + " 7"}, false},
-        RegistryCase {"KeyCannotBeCreated", false, false, {"open " + kKey, "create " + kKey}, true}),
+INSTANTIATE_TEST_SUITE_P(
+    Registry, RegisterApplicationTest,
+    ::testing::Values(
+        RegistryCase{"KeyPresent", true, true, {"open " + kKey}, false},
+        RegistryCase{"KeyMissing", false, true, {"open " + kKey, "create " + kKey, "write " + kKey + " 7"}, false},
+        RegistryCase{"KeyCannotBeCreated", false, false, {"open " + kKey, "create " + kKey}, true}),
     [](const auto &param) { return std::string(param.param.name); });
+
+// Start-up's registration: a refusal at either step leaves the writer off and explains
+// itself for the Log page instead of stopping the start-up.
+TEST(EventLogWriter, StartupRegistrationExplainsARefusalInsteadOfThrowing)
+{
+    const struct
+    {
+        const char *name;
+        bool canCreate, sourceRefused;
+        std::optional<std::string> explanation;
+    } cases[] = {
+        {"registered", true, false, std::nullopt},
+        {"HKLM refuses the key", false, false, "Unable to register application. The system event log stays off."},
+        {"source refused", true, true, "Unable to register event source. The system event log stays off."},
+    };
+    for (const auto &c : cases) {
+        FakeEventLogApi api;
+        api.refuse = c.sourceRefused;
+        FakeRegistry registry;
+        registry.canCreate = c.canCreate;
+        TfisNTEventLog writer(api, registry);
+        writer.setAppName("Orvane");
+        EXPECT_EQ(RegisterSourceOrExplain(writer), c.explanation) << c.name;
+        EXPECT_EQ(writer.Enabled(), !c.explanation) << c.name;
+        writer.WriteEvent("after");
+        EXPECT_EQ(std::count(api.calls.begin(), api.calls.end(), "report 7 4 0 1073872897 after"),
+                  c.explanation ? 0 : 1)
+            << c.name;
+    }
+}
 
 struct PrivilegeCase
 {
@@ -132,11 +165,13 @@ TEST_P(ShutdownTest, PrivilegeStepsStopAtTheFirstFailureThenShutDown)
     EXPECT_EQ(power.calls, expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Privileges, ShutdownTest,
-    ::testing::Values(PrivilegeCase {"NoPrivilegesOnThisSystem", false, true, true, {}},
-        PrivilegeCase {"TokenRefused", true, false, true, {"token 40"}},
-        PrivilegeCase {"PrivilegeUnknown", true, true, false, {"token 40", "lookup SeShutdownPrivilege"}},
-        PrivilegeCase {"Granted", true, true, true, {"token 40", "lookup SeShutdownPrivilege", "adjust 42 19 2"}}),
+INSTANTIATE_TEST_SUITE_P(
+    Privileges, ShutdownTest,
+    ::testing::Values(
+        PrivilegeCase{"NoPrivilegesOnThisSystem", false, true, true, {}},
+        PrivilegeCase{"TokenRefused", true, false, true, {"token 40"}},
+        PrivilegeCase{"PrivilegeUnknown", true, true, false, {"token 40", "lookup SeShutdownPrivilege"}},
+        PrivilegeCase{"Granted", true, true, true, {"token 40", "lookup SeShutdownPrivilege", "adjust 42 19 2"}}),
     [](const auto &param) { return std::string(param.param.name); });
 
 TEST(Power, ShutdownReportsTheSystemsAnswerAndHibernationSkipsPrivileges)
@@ -145,7 +180,7 @@ TEST(Power, ShutdownReportsTheSystemsAnswerAndHibernationSkipsPrivileges)
     EXPECT_TRUE(ShutDownWindows(power, EWX_SHUTDOWN | EWX_FORCE));
     power.calls.clear();
     HibernateComputer(power);
-    EXPECT_EQ(power.calls, std::vector<std::string> {"suspend 110"});
+    EXPECT_EQ(power.calls, std::vector<std::string>{"suspend 110"});
 }
 
 TEST(Sound, PlaysOnlyAnExistingFileWithTheUnquotedPath)
@@ -154,7 +189,7 @@ TEST(Sound, PlaysOnlyAnExistingFileWithTheUnquotedPath)
     multimedia.files.insert("C:\\My Sounds\\alert.wav");
     PlayAlertSound(multimedia, "alert.wav");
     PlayAlertSound(multimedia, "C:\\My Sounds\\alert.wav");
-    EXPECT_EQ(multimedia.commands, std::vector<std::string> {"Play C:\\My Sounds\\alert.wav"});
+    EXPECT_EQ(multimedia.commands, std::vector<std::string>{"Play C:\\My Sounds\\alert.wav"});
 }
 
 TEST(AlertMail, PassesTheNineArgumentsInOrder)
@@ -205,7 +240,7 @@ TEST_P(MailTestButton, SaysSentOnlyWhenTheLibraryAccepted)
     std::vector<int> drivesRead;
     const TemperatureReader read = [&](std::uint8_t drive) {
         drivesRead.push_back(drive);
-        return TAttrReading {c.temperature, c.temperature == kNoTemperature ? kNoThreshold : 0, 100, 100};
+        return TAttrReading{c.temperature, c.temperature == kNoTemperature ? kNoThreshold : 0, 100, 100};
     };
     MailTest_ButtonClick(c.address, read, library, box);
 
@@ -216,22 +251,34 @@ TEST_P(MailTestButton, SaysSentOnlyWhenTheLibraryAccepted)
     }
     EXPECT_EQ(bodies, c.bodies);
     EXPECT_EQ(box.shown, c.shown);
-    EXPECT_EQ(drivesRead, c.bodies.empty() ? std::vector<int> {} : std::vector<int> {0});
+    EXPECT_EQ(drivesRead, c.bodies.empty() ? std::vector<int>{} : std::vector<int>{0});
 }
 
 INSTANTIATE_TEST_SUITE_P(Button, MailTestButton,
-    ::testing::Values(MailTestCase {"Accepted", "a@b.org", 41, true,
-                          {"The current temperature is: 41\xB0"
-                           "C"},
-                          {"The Alert! Message was sent to: a@b.org"}},
-        MailTestCase {"Refused", "a@b.org", 41, false,
-            {"The current temperature is: 41\xB0"
-             "C"},
-            {"The Alert! Message could not be sent to: a@b.org\nLogin denied"}},
-        MailTestCase {"NoTemperature", " a@b.org\t", kNoTemperature, true, {"The current temperature is: N/A"},
-            {"The Alert! Message was sent to:  a@b.org\t"}},
-        MailTestCase {"BlanksOnly", " \t\r\n ", 41, true, {}, {}}, MailTestCase {"Empty", "", 41, true, {}, {}}),
-    [](const auto &param) { return std::string(param.param.name); });
+                         ::testing::Values(MailTestCase{"Accepted",
+                                                        "a@b.org",
+                                                        41,
+                                                        true,
+                                                        {"The current temperature is: 41\xB0"
+                                                         "C"},
+                                                        {"The Alert! Message was sent to: a@b.org"}},
+                                           MailTestCase{
+                                               "Refused",
+                                               "a@b.org",
+                                               41,
+                                               false,
+                                               {"The current temperature is: 41\xB0"
+                                                "C"},
+                                               {"The Alert! Message could not be sent to: a@b.org\nLogin denied"}},
+                                           MailTestCase{"NoTemperature",
+                                                        " a@b.org\t",
+                                                        kNoTemperature,
+                                                        true,
+                                                        {"The current temperature is: N/A"},
+                                                        {"The Alert! Message was sent to:  a@b.org\t"}},
+                                           MailTestCase{"BlanksOnly", " \t\r\n ", 41, true, {}, {}},
+                                           MailTestCase{"Empty", "", 41, true, {}, {}}),
+                         [](const auto &param) { return std::string(param.param.name); });
 
 TEST(Messages, ComposedMessagesKeepTheirBytes)
 {

@@ -64,7 +64,7 @@ class FakeEventLog : public EventLogApi
 public:
     EventSourceHandle registerEventSource(const std::string &sourceName) override;
     bool reportEvent(EventSourceHandle source, std::uint16_t type, std::uint16_t category, std::uint32_t eventId,
-        const std::string &text) override;
+                     const std::string &text) override;
     void deregisterEventSource(EventSourceHandle) override { }
 
     bool refuse = false;
@@ -72,10 +72,13 @@ public:
     std::vector<std::string> events;
 };
 
+// The event source's key; with `refuse` it is missing and cannot be created, as
+// HKEY_LOCAL_MACHINE is for an ordinary user.
 class NoRegistry : public EventSourceRegistry
 {
 public:
-    bool openKey(const std::string &) override { return true; }
+    bool refuse = false;
+    bool openKey(const std::string &) override { return !refuse; }
     bool createKey(const std::string &) override { return false; }
     void writeSourceValues(const std::string &, std::uint32_t) override { }
 };
@@ -85,7 +88,7 @@ class FakeMail : public MailLibrary
 {
 public:
     bool SendMail(std::string &resultText, const char *sender, const char *recipient, const char *, const char *,
-        const char *subject, const char *body, const char *, std::int32_t) override;
+                  const char *subject, const char *body, const char *, std::int32_t) override;
 
     bool accept = true;
     std::string reply = "250 OK";
@@ -120,7 +123,7 @@ class WatchedDrives : public DriveControl
 public:
     DeviceHandle createFile(const std::string &path) override;
     bool deviceIoControl(DeviceHandle handle, std::uint32_t code, std::span<const std::uint8_t> in,
-        std::span<std::uint8_t> out) override;
+                         std::span<std::uint8_t> out) override;
     void closeHandle(DeviceHandle handle) override { replay.closeHandle(handle); }
 
     ReplayDriveControl replay;
@@ -148,8 +151,8 @@ public:
     FormHarness();
     ~FormHarness();
 
-    void addDrive(
-        std::uint8_t number, const std::string &model, std::optional<int> celsius, int value = 100, int threshold = 0);
+    void addDrive(std::uint8_t number, const std::string &model, std::optional<int> celsius, int value = 100,
+                  int threshold = 0);
     TOrvane_Form &create(double screenPpi = 96);
     TOrvane_Form &form() { return *m_form; }
 
@@ -161,7 +164,7 @@ public:
     [[nodiscard]] std::string diskInfo(const std::string &name) const;
 
     WatchedDrives drives;
-    DriveTransport transport {drives};
+    DriveTransport transport{drives};
     FakeDialogs dialogs;
     FixedClock clock;
     FakeEventLog eventLog;
