@@ -1,6 +1,6 @@
-#include "fakes.h"
 #include "monitor/fisnteventlog.h"
 #include "monitor/messages.h"
+#include "support/fakes.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -9,7 +9,7 @@
 namespace orvane {
 namespace {
 
-using test::FakeEventLogApi;
+using test::FakeEventLog;
 using test::FakeMailLibrary;
 using test::FakeMessageBox;
 using test::FakeMultimedia;
@@ -20,7 +20,7 @@ const std::string kKey = "SYSTEM\\CurrentControlSet\\Services\\EventLog\\Applica
 
 TEST(EventLogWriter, WritesNothingBeforeRegistrationOrAfterRefusal)
 {
-    FakeEventLogApi api;
+    FakeEventLog api;
     FakeRegistry registry;
     api.refuse = true;
     {
@@ -43,7 +43,7 @@ TEST(EventLogWriter, WritesNothingBeforeRegistrationOrAfterRefusal)
 
 TEST(EventLogWriter, RegistersWritesAndReleasesTheSource)
 {
-    FakeEventLogApi api;
+    FakeEventLog api;
     FakeRegistry registry;
     {
         TfisNTEventLog writer(api, registry);
@@ -76,7 +76,7 @@ class RegisterApplicationTest : public ::testing::TestWithParam<RegistryCase>
 TEST_P(RegisterApplicationTest, KeyIsWrittenOnlyWhenMissing)
 {
     const RegistryCase &c = GetParam();
-    FakeEventLogApi api;
+    FakeEventLog api;
     FakeRegistry registry;
     registry.canCreate = c.canCreate;
     if (c.keyPresent) {
@@ -120,7 +120,7 @@ TEST(EventLogWriter, StartupRegistrationExplainsARefusalInsteadOfThrowing)
         {"source refused", true, true, "Unable to register event source. The system event log stays off."},
     };
     for (const auto &c : cases) {
-        FakeEventLogApi api;
+        FakeEventLog api;
         api.refuse = c.sourceRefused;
         FakeRegistry registry;
         registry.canCreate = c.canCreate;
@@ -159,7 +159,7 @@ TEST_P(ShutdownTest, PrivilegeStepsStopAtTheFirstFailureThenShutDown)
     power.tokenOk = c.tokenOk;
     power.lookupOk = c.lookupOk;
     power.exitOk = false;
-    EXPECT_FALSE(ShutDownWindows(power, EWX_SHUTDOWN | EWX_FORCE));
+    EXPECT_FALSE(ShutDownWindows(power, kEwxShutdown | kEwxForce));
     std::vector<std::string> expected = c.calls;
     expected.push_back("exit 5 0");
     EXPECT_EQ(power.calls, expected);
@@ -177,7 +177,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(Power, ShutdownReportsTheSystemsAnswerAndHibernationSkipsPrivileges)
 {
     FakePower power;
-    EXPECT_TRUE(ShutDownWindows(power, EWX_SHUTDOWN | EWX_FORCE));
+    EXPECT_TRUE(ShutDownWindows(power, kEwxShutdown | kEwxForce));
     power.calls.clear();
     HibernateComputer(power);
     EXPECT_EQ(power.calls, std::vector<std::string>{"suspend 110"});
@@ -242,7 +242,7 @@ TEST_P(MailTestButton, SaysSentOnlyWhenTheLibraryAccepted)
         drivesRead.push_back(drive);
         return TAttrReading{c.temperature, c.temperature == kNoTemperature ? kNoThreshold : 0, 100, 100};
     };
-    MailTest_ButtonClick(c.address, read, library, box);
+    sendTestMail(c.address, read, library, box);
 
     std::vector<std::string> bodies;
     for (const auto &call : library.calls) {
@@ -282,10 +282,10 @@ INSTANTIATE_TEST_SUITE_P(Button, MailTestButton,
 
 TEST(Messages, ComposedMessagesKeepTheirBytes)
 {
-    EXPECT_EQ(msg::ChangedMaxTemperature(55), "CHANGED max temperature: 55\xB0");
-    EXPECT_EQ(msg::ChangedAlertTemperature(45), "CHANGED the alert temperature to: 45\xB0");
-    EXPECT_EQ(msg::TemperatureOverMaximum(52, 50), "Temperature is over maximum: 52 > 50");
-    EXPECT_EQ(msg::SendEmailTo(" a@b"), "SEND email to :  a@b");
+    EXPECT_EQ(msg::changedMaxTemperature(55), "CHANGED max temperature: 55\xB0");
+    EXPECT_EQ(msg::changedAlertTemperature(45), "CHANGED the alert temperature to: 45\xB0");
+    EXPECT_EQ(msg::temperatureOverMaximum(52, 50), "Temperature is over maximum: 52 > 50");
+    EXPECT_EQ(msg::sendEmailTo(" a@b"), "SEND email to :  a@b");
     EXPECT_EQ(msg::kAutorun.forState(false), "DISABLED autorun");
     EXPECT_EQ(msg::kLogEvents.forState(false), "DISABLE Log Events");
     EXPECT_EQ(msg::kPlaySound.forState(true), "ENABLED play sound");

@@ -1,6 +1,7 @@
-#include "scratch.h"
+#include "core/orvaneerror.h"
 #include "settings/loadconfig.h"
-#include "settings/orvaneerror.h"
+#include "support/filefaults.h"
+#include "support/scratchdir.h"
 
 #include <clocale>
 #include <cstdlib>
@@ -48,7 +49,7 @@ TEST(ConfigFile, WritesTheInitialRecordByteForByte)
 {
     test::ScratchDir dir;
     writeConfigFile(TConfig{}, dir / "config.xml");
-    EXPECT_EQ(test::readFile(dir / "config.xml"), kInitialFile);
+    EXPECT_EQ(test::fileBytes(dir / "config.xml"), kInitialFile);
     EXPECT_EQ(kInitialFile.size(), 392u);
 
     TConfig config;
@@ -59,7 +60,7 @@ TEST(ConfigFile, WritesTheInitialRecordByteForByte)
     std::string expected = replaced(kInitialFile, "<AutoRun>0", "<AutoRun>-1");
     expected = replaced(expected, "<Temp/>", "<Temp>50</Temp>");
     expected = replaced(expected, "<SoundPath/>", "<SoundPath>alert.wav</SoundPath>");
-    EXPECT_EQ(test::readFile(dir / "config.xml"), expected);
+    EXPECT_EQ(test::fileBytes(dir / "config.xml"), expected);
 }
 
 TEST(ConfigFile, RecordsComeBackAsTheyWereSaved)
@@ -79,9 +80,9 @@ TEST(ConfigFile, RecordsComeBackAsTheyWereSaved)
         TConfig back;
         back.Temp = "stale";
         readConfigFile(back, dir / "config.xml");
-        EXPECT_EQ(back, record) << test::readFile(dir / "config.xml");
+        EXPECT_EQ(back, record) << test::fileBytes(dir / "config.xml");
     }
-    EXPECT_NE(test::readFile(dir / "config.xml").find("<EmailAddr><![CDATA[a>b]]></EmailAddr>"), std::string::npos);
+    EXPECT_NE(test::fileBytes(dir / "config.xml").find("<EmailAddr><![CDATA[a>b]]></EmailAddr>"), std::string::npos);
 
     // Blanks around a text do not survive; everything inside it does.
     TConfig padded;
@@ -121,7 +122,7 @@ TEST(ConfigFile, ReadsHandEditedFiles)
     };
     test::ScratchDir dir;
     for (const auto &c : cases) {
-        test::writeFile(dir / "config.xml", c.text);
+        test::writeBytes(dir / "config.xml", c.text);
         TConfig config;
         readConfigFile(config, dir / "config.xml");
         EXPECT_EQ(config.AutoRun, c.autoRun) << c.what;
@@ -148,14 +149,14 @@ TEST(ConfigFile, FaultsThatEndTheLoad)
     std::filesystem::remove(path);
 
     // A flag that is not a boolean: the fields before it are assigned, the rest are not.
-    test::writeFile(path, "<Orvane><Temp>70</Temp><AutoRun>-1</AutoRun><TempWarn>yes</TempWarn></Orvane>");
+    test::writeBytes(path, "<Orvane><Temp>70</Temp><AutoRun>-1</AutoRun><TempWarn>yes</TempWarn></Orvane>");
     config = {};
     config.EmailAddr = "kept";
     EXPECT_EQ(errorOf([&] { readConfigFile(config, path); }), "'yes' is not a valid boolean value");
     EXPECT_TRUE(config.AutoRun);
     EXPECT_EQ(config.Temp, "");
     EXPECT_EQ(config.EmailAddr, "kept");
-    test::writeFile(path, "<Orvane><AutoRun/></Orvane>");
+    test::writeBytes(path, "<Orvane><AutoRun/></Orvane>");
     EXPECT_EQ(errorOf([&] { readConfigFile(config, path); }), "'' is not a valid boolean value");
 
     // There but unreadable, even for root. Nothing is assigned.
@@ -186,18 +187,44 @@ TEST(ConfigValues, TextToFlag)
     EXPECT_EQ(flagToText(false), "0");
 }
 
+// Switches LC_NUMERIC to a German locale (decimal comma), built into `dir` where the system
+// needs that; false when this system has none.
+bool useGermanNumbers(const std::filesystem::path &dir)
+{
+#ifdef _WIN32
+    (void)dir;
+    return std::setlocale(LC_NUMERIC, "German_Germany.1252") != nullptr;
+#else
+    const std::string build = "localedef -i de_DE -f UTF-8 " + (dir / "de_DE.UTF-8").string() + " >/dev/null 2>&1";
+    if (std::system(build.c_str()) != 0) {
+        return false;
+    }
+    ::setenv("LOCPATH", dir.c_str(), 1);
+    return std::setlocale(LC_NUMERIC, "de_DE.UTF-8") != nullptr;
+#endif
+}
+
+// Back to the "C" numbers after useGermanNumbers.
+void useCNumbers()
+{
+    std::setlocale(LC_NUMERIC, "C");
+#ifndef _WIN32
+    ::unsetenv("LOCPATH");
+#endif
+}
+
 // A German LC_NUMERIC (decimal comma); on Linux built with localedef into a scratch folder.
 TEST(ConfigValues, TextToFlagUsesTheLocalesDecimalSeparator)
 {
     test::ScratchDir dir;
-    if (!test::useGermanNumbers(dir.path())) {
-        test::useCNumbers();
+    if (!useGermanNumbers(dir.path())) {
+        useCNumbers();
         GTEST_SKIP() << "no German locale here";
     }
     EXPECT_TRUE(textToFlag("1,5"));
     EXPECT_FALSE(textToFlag("0,0"));
     EXPECT_THROW((void)textToFlag("1.5"), OrvaneError);
-    test::useCNumbers();
+    useCNumbers();
     EXPECT_TRUE(textToFlag("1.5"));
 }
 
@@ -217,16 +244,16 @@ TEST(ConfigValues, CritTempFromText)
 }
 
 // Stands in for the Preferences page and notes every call in order.
-class RecordingControls : public PreferencesControls
+class RecordingControls : public SettingsSink
 {
 public:
-    void setChecked(PreferencesCheckBox box, bool checked) override
+    void showFlag(ConfigFlag box, bool checked) override
     {
         static const char *const names[] = {"AutoRun",  "LogEvents",   "SystemLogEvents", "DiskStatus", "Hibernate",
                                             "TempWarn", "PopupNotify", "EmailNotify",     "SndFile"};
         calls.push_back(std::string(names[static_cast<int>(box)]) + (checked ? "+" : "-"));
     }
-    void setText(PreferencesEdit edit, const std::string &text) override
+    void showText(ConfigText edit, const std::string &text) override
     {
         static const char *const names[] = {"CritTemp", "Email", "SoundPath"};
         calls.push_back(std::string(names[static_cast<int>(edit)]) + "=" + text);
@@ -270,7 +297,7 @@ TEST(LoadConfig, AFaultTouchesNoControlAndLeavesCritTemp)
 {
     test::ScratchDir dir;
     test::InDirectory inDir(dir.path());
-    test::writeFile(dir / "config.xml", "<Orvane><Temp>60</Temp><LogEvents>maybe</LogEvents></Orvane>");
+    test::writeBytes(dir / "config.xml", "<Orvane><Temp>60</Temp><LogEvents>maybe</LogEvents></Orvane>");
     TConfig config;
     std::uint8_t critTemp = 7;
     RecordingControls controls;

@@ -11,22 +11,14 @@ namespace {
 
 constexpr std::time_t kMidnight = 1796601600; // 12/07/2026 00:00:00 UTC
 
-std::string fileBytes(const std::filesystem::path &path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 TEST(Log, LinesAreStampMarkAndMessage)
 {
     FormHarness h;
-    h.clock.when = kMidnight;
+    h.clock.set(kMidnight);
     TOrvane_Form &form = h.create();
     form.FormCreate();
     form.LogEvent("");
-    h.clock.when = kMidnight + 1;
+    h.clock.set(kMidnight + 1);
     form.LogEvent("CHANGED max temperature: 55\xB0");
     EXPECT_EQ(form.Log_Memo->toPlainText().toStdString(),
               "12/07/2026 * Orvane Started !\n12/07/2026 * \n12/07/2026 00:00:01 * CHANGED max temperature: 55\u00B0");
@@ -46,7 +38,7 @@ TEST(Log, ClearThenOneMessageLeavesOneLine)
 TEST(Log, SaveWritesEveryLineWithCrLfInWindows1252ToANewFile)
 {
     FormHarness h;
-    h.clock.when = kMidnight;
+    h.clock.set(kMidnight);
     TOrvane_Form &form = h.create();
     form.FormCreate();
     form.Clear_ButtonClick();

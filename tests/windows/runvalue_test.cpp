@@ -21,8 +21,8 @@ TEST(RunValue, QuotesTheWholePathWithItsTerminatingZero)
     };
     for (const auto &c : cases) {
         test::ScratchKey scratch;
-        const WindowsRunValue run(scratch.root(), c.executable);
-        ASSERT_TRUE(run.enable()) << c.executable;
+        WindowsRunValue run(scratch.root(), c.executable);
+        ASSERT_TRUE(run.write({})) << c.executable;
         const auto stored = test::readValue(scratch.key(), kRunKey, "Orvane");
         ASSERT_TRUE(stored) << c.executable;
         EXPECT_EQ(stored->type, DWORD(REG_SZ));
@@ -34,12 +34,12 @@ TEST(RunValue, EveryCallCreatesTheKeyAndAMovedProgramRewritesTheValue)
 {
     test::ScratchKey scratch;
     ASSERT_FALSE(test::keyExists(scratch.key(), kRunKey));
-    WindowsRunValue(scratch.root(), "C:\\a\\orvane.exe").disable(); // nothing to delete: silent
+    WindowsRunValue(scratch.root(), "C:\\a\\orvane.exe").remove(); // nothing to delete: silent
     EXPECT_TRUE(test::keyExists(scratch.key(), kRunKey));
     EXPECT_FALSE(test::readValue(scratch.key(), kRunKey, "Orvane"));
 
-    ASSERT_TRUE(WindowsRunValue(scratch.root(), "C:\\a\\orvane.exe").enable());
-    ASSERT_TRUE(WindowsRunValue(scratch.root(), "D:\\moved\\orvane.exe").enable());
+    ASSERT_TRUE(WindowsRunValue(scratch.root(), "C:\\a\\orvane.exe").write({}));
+    ASSERT_TRUE(WindowsRunValue(scratch.root(), "D:\\moved\\orvane.exe").write({}));
     EXPECT_EQ(test::readValue(scratch.key(), kRunKey, "Orvane")->bytes,
               std::string("\"D:\\moved\\orvane.exe\"") + '\0');
 
@@ -48,7 +48,7 @@ TEST(RunValue, EveryCallCreatesTheKeyAndAMovedProgramRewritesTheValue)
     ASSERT_EQ(::RegOpenKeyExA(scratch.key(), kRunKey.c_str(), 0, KEY_SET_VALUE, &run), ERROR_SUCCESS);
     ::RegSetValueExA(run, "Other", 0, REG_SZ, reinterpret_cast<const BYTE *>("x"), 2);
     ::RegCloseKey(run);
-    WindowsRunValue(scratch.root(), "D:\\moved\\orvane.exe").disable();
+    WindowsRunValue(scratch.root(), "D:\\moved\\orvane.exe").remove();
     EXPECT_FALSE(test::readValue(scratch.key(), kRunKey, "Orvane"));
     EXPECT_TRUE(test::readValue(scratch.key(), kRunKey, "Other"));
 }
@@ -57,20 +57,20 @@ TEST(RunValue, ARefusedKeyIsReportedAndNothingIsWritten)
 {
     test::ScratchKey scratch;
     const test::RefusingKey refusing(scratch.key());
-    const WindowsRunValue run(refusing.root(), "C:\\a\\orvane.exe");
-    EXPECT_FALSE(run.enable());
-    run.disable();
+    WindowsRunValue run(refusing.root(), "C:\\a\\orvane.exe");
+    EXPECT_FALSE(run.write({}));
+    run.remove();
     EXPECT_FALSE(test::keyExists(refusing.key(), kRunKey));
 }
 
 TEST(RunValue, TheRealRunKeyNamesTheRunningProgram)
 {
-    const WindowsRunValue run;
+    WindowsRunValue run;
     EXPECT_EQ(run.executable(), ModulePath());
     EXPECT_NE(run.executable().find("test_windows.exe"), std::string::npos) << run.executable();
-    ASSERT_TRUE(run.enable());
+    ASSERT_TRUE(run.write({}));
     EXPECT_EQ(test::readValue(HKEY_CURRENT_USER, kRunKey, "Orvane")->bytes, "\"" + ModulePath() + "\"" + '\0');
-    run.disable();
+    run.remove();
     EXPECT_FALSE(test::readValue(HKEY_CURRENT_USER, kRunKey, "Orvane"));
 }
 

@@ -1,8 +1,9 @@
 // The settings file's save on Windows: a flushed temporary file moved over config.xml, and
 // every way that can fail leaving the old file and no temporary file behind.
-#include "../settings/scratch.h"
+#include "core/orvaneerror.h"
 #include "settings/fileio.h"
-#include "settings/orvaneerror.h"
+#include "support/filefaults.h"
+#include "support/scratchdir.h"
 
 #include <functional>
 #include <gtest/gtest.h>
@@ -25,12 +26,12 @@ TEST(WindowsSave, ReplacesTheFileWhole)
     test::ScratchDir dir;
     const auto path = dir / "config.xml";
     replaceFileAtomically(path, "first\r\n");
-    EXPECT_EQ(test::readFile(path), "first\r\n");
+    EXPECT_EQ(test::fileBytes(path), "first\r\n");
     const std::string big(3 << 20, '\xB0'); // more than one write call
     replaceFileAtomically(path, big);
-    EXPECT_EQ(test::readFile(path), big);
+    EXPECT_EQ(test::fileBytes(path), big);
     replaceFileAtomically(path, "");
-    EXPECT_EQ(test::readFile(path), "");
+    EXPECT_EQ(test::fileBytes(path), "");
     EXPECT_EQ(test::listDir(dir.path()), "config.xml ");
 }
 
@@ -49,7 +50,7 @@ TEST(WindowsSave, AFailedSaveKeepsTheOldFileAndLeavesNothingBehind)
          ERROR_ACCESS_DENIED},
         {"folder in the temporary file's place",
          [](const test::fs::path &path) {
-             test::writeFile(path, "old");
+             test::writeBytes(path, "old");
              test::fs::path temporary = path;
              temporary += ".new-" + std::to_string(::GetCurrentProcessId());
              test::fs::create_directory(temporary);
@@ -66,7 +67,7 @@ TEST(WindowsSave, AFailedSaveKeepsTheOldFileAndLeavesNothingBehind)
             << fault.name;
         EXPECT_EQ(test::listDir(dir.path()), before) << fault.name;
         if (test::fs::is_regular_file(path)) {
-            EXPECT_EQ(test::readFile(path), "old") << fault.name;
+            EXPECT_EQ(test::fileBytes(path), "old") << fault.name;
         }
     }
 }
@@ -81,7 +82,7 @@ TEST(WindowsSave, AFileHeldByAnotherProgramStaysAsItWas)
         EXPECT_EQ(error.rfind("Cannot create file \"" + path.string() + "\". ", 0), 0u) << error;
         EXPECT_EQ(test::listDir(dir.path()), "config.xml ");
     }
-    EXPECT_EQ(test::readFile(path), "");
+    EXPECT_EQ(test::fileBytes(path), "");
 }
 
 TEST(WindowsSave, AMissingFolderNamesThePath)

@@ -22,13 +22,13 @@ WindowsRunValue::WindowsRunValue(std::intptr_t root, std::string executable)
 {
 }
 
-bool WindowsRunValue::enable() const
+bool WindowsRunValue::write(const std::string &)
 {
     const RegistryKey key = openRunKey(m_root);
     return key.valid() && key.setString(std::string(kRunValueName), RunValueData(m_executable));
 }
 
-void WindowsRunValue::disable() const
+void WindowsRunValue::remove()
 {
     const RegistryKey key = openRunKey(m_root);
     if (key.valid()) {
