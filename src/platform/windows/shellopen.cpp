@@ -6,9 +6,9 @@
 
 namespace orvane {
 
-void ShellOpen(const std::string &address, std::intptr_t parentWindow)
+void ShellOpener::open(const std::string &address)
 {
-    (void)::ShellExecuteA(reinterpret_cast<HWND>(parentWindow), "open", address.c_str(), nullptr, nullptr,
+    (void)::ShellExecuteA(reinterpret_cast<HWND>(m_parentWindow), "open", address.c_str(), nullptr, nullptr,
                           SW_SHOWNORMAL);
 }
 
