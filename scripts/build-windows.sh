@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
-# Cross-builds the Windows orvane-report.exe with MinGW-w64: the drive code, the settings,
-# the monitor library and the Windows back-ends' factory compile (and the tool links) for
-# Windows.
+# Cross-builds everything that needs no Qt for 64-bit Windows with MinGW-w64
+# (build-windows/): orvane-report.exe, the libraries with their Windows back-ends, and the
+# tests. scripts/test-windows.sh also runs the tests under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh windows
-cmake --preset windows >/dev/null
+cmake --preset windows "$@" >/dev/null
 cmake --build --preset windows
 ls -l build-windows/orvane-report.exe

@@ -58,4 +58,14 @@ void TfisNTEventLog::WriteEvent(const std::string &text)
     (void)m_api.reportEvent(m_handle, kEventLogInformationType, 0, kInformationEventId, text);
 }
 
+std::optional<std::string> RegisterSourceOrExplain(TfisNTEventLog &eventLog)
+{
+    try {
+        eventLog.RegisterSource();
+    } catch (const ENTLogError &error) {
+        return std::string(error.what()) + std::string(kEventLogStaysOff);
+    }
+    return std::nullopt;
+}
+
 } // namespace orvane

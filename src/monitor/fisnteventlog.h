@@ -4,6 +4,7 @@
 #include "monitor/eventlogapi.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace orvane {
@@ -58,5 +59,15 @@ private:
     EventSourceHandle m_handle = kNoEventSource;
     bool m_enabled = false;
 };
+
+// What start-up adds to the log line when the event source cannot be registered.
+inline constexpr std::string_view kEventLogStaysOff = " The system event log stays off.";
+
+// Start-up's registration. Registering the source writes under HKEY_LOCAL_MACHINE on the
+// first run, which an ordinary user may not do; that must not stop the program from
+// starting nor cost it its log. So a refusal does not propagate: the writer stays off
+// (later writes are dropped) and the returned text, the error's message followed by
+// kEventLogStaysOff, is for the Log page. Nothing is returned when the source is registered.
+[[nodiscard]] std::optional<std::string> RegisterSourceOrExplain(TfisNTEventLog &eventLog);
 
 } // namespace orvane

@@ -1,6 +1,7 @@
 // orvane-report: the drive list and the two drive reports of the window, on the command
 // line, from the real disks or from recordings.
 #include "platform/replay/replaydrivecontrol.h"
+#include "platform/standardstreams.h"
 #include "platform/systemdrives.h"
 #include "tools/drivereport.h"
 #include "tools/prometheusoutput.h"
@@ -93,6 +94,7 @@ int run(const ReportOptions &options)
 
 int main(int argc, char **argv)
 {
+    UseBinaryStandardStreams();
     try {
         const ReportOptions options = ParseReportOptions(std::vector<std::string>(argv + 1, argv + argc));
         if (options.help) {

@@ -1,4 +1,5 @@
 // Start-up and shutdown of the window.
+#include "monitor/fisnteventlog.h"
 #include "monitor/messages.h"
 #include "settings/fileio.h"
 #include "settings/loadconfig.h"
@@ -86,7 +87,12 @@ void TOrvane_Form::FormCreate()
             LoadConfig();
             Config.TempWarn ? CheckTemp_Timer->start() : CheckTemp_Timer->stop();
         },
-        [this] { fisNTEventLog1.RegisterSource(); },
+        // A refused event source is logged and start-up goes on: the log stays on the Log page.
+        [this] {
+            if (const auto refused = RegisterSourceOrExplain(fisNTEventLog1)) {
+                LogEvent(*refused);
+            }
+        },
         [this] { setColumnWidths(); },
         [this] { probeDrives(); },
         [this] { ShowDriveDetails("0"); },

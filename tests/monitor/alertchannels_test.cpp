@@ -2,7 +2,9 @@
 #include "monitor/messages.h"
 #include "support/fakes.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
+#include <optional>
 
 namespace orvane {
 namespace {
@@ -102,6 +104,36 @@ INSTANTIATE_TEST_SUITE_P(
         RegistryCase{"KeyMissing", false, true, {"open " + kKey, "create " + kKey, "write " + kKey + " 7"}, false},
         RegistryCase{"KeyCannotBeCreated", false, false, {"open " + kKey, "create " + kKey}, true}),
     [](const auto &param) { return std::string(param.param.name); });
+
+// Start-up's registration: a refusal at either step leaves the writer off and explains
+// itself for the Log page instead of stopping the start-up.
+TEST(EventLogWriter, StartupRegistrationExplainsARefusalInsteadOfThrowing)
+{
+    const struct
+    {
+        const char *name;
+        bool canCreate, sourceRefused;
+        std::optional<std::string> explanation;
+    } cases[] = {
+        {"registered", true, false, std::nullopt},
+        {"HKLM refuses the key", false, false, "Unable to register application. The system event log stays off."},
+        {"source refused", true, true, "Unable to register event source. The system event log stays off."},
+    };
+    for (const auto &c : cases) {
+        FakeEventLog api;
+        api.refuse = c.sourceRefused;
+        FakeRegistry registry;
+        registry.canCreate = c.canCreate;
+        TfisNTEventLog writer(api, registry);
+        writer.setAppName("Orvane");
+        EXPECT_EQ(RegisterSourceOrExplain(writer), c.explanation) << c.name;
+        EXPECT_EQ(writer.Enabled(), !c.explanation) << c.name;
+        writer.WriteEvent("after");
+        EXPECT_EQ(std::count(api.calls.begin(), api.calls.end(), "report 7 4 0 1073872897 after"),
+                  c.explanation ? 0 : 1)
+            << c.name;
+    }
+}
 
 struct PrivilegeCase
 {

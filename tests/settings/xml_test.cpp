@@ -1,5 +1,6 @@
 #include "core/orvaneerror.h"
 #include "settings/xmlparser.h"
+#include "support/filefaults.h"
 #include "support/scratchdir.h"
 
 #include <gtest/gtest.h>
@@ -226,7 +227,7 @@ TEST(XmlFile, LoadsAFileAndReportsOneThatCannotBeOpened)
     const struct
     {
         std::string name, reason;
-    } faults[] = {{"missing.xml", "No such file or directory"}, {"", "Is a directory"}};
+    } faults[] = {{"missing.xml", test::noSuchFileText()}, {"", test::folderAsFileText()}};
     for (const auto &fault : faults) {
         try {
             document.LoadFromFile(dir / fault.name);

@@ -1,32 +1,36 @@
 #pragma once
 
-#include <cerrno>
-#include <cstdlib>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <set>
 #include <stdexcept>
 #include <string>
-#include <unistd.h>
 
 namespace orvane::test {
 
 namespace fs = std::filesystem;
 
-// A fresh folder under the system's temporary folder ($TMPDIR or /tmp), removed with
-// everything in it. Every test that needs files makes its own.
+// A fresh folder under the system's temporary folder ($TMPDIR or /tmp; %TEMP% on Windows),
+// removed with everything in it. Every test that needs files makes its own.
 class ScratchDir
 {
 public:
     ScratchDir()
     {
-        std::string pattern = (fs::temp_directory_path() / "orvane-test-XXXXXX").string();
-        if (!::mkdtemp(pattern.data())) {
-            throw std::runtime_error("mkdtemp failed: " + std::string(std::strerror(errno)));
+        // A random name of our own, as Windows has no mkdtemp; create_directory refuses a
+        // name that exists, so a clash only costs another try.
+        std::random_device seed;
+        std::mt19937_64 random(seed());
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            const fs::path candidate = fs::temp_directory_path() / ("orvane-test-" + std::to_string(random()));
+            if (fs::create_directory(candidate)) {
+                m_path = candidate;
+                return;
+            }
         }
-        m_path = pattern;
+        throw std::runtime_error("no scratch folder could be made");
     }
     ScratchDir(const ScratchDir &) = delete;
     ScratchDir &operator=(const ScratchDir &) = delete;

@@ -165,6 +165,27 @@ TEST(Startup, AnErrorIsShownAndSkipsTheRemainingSteps)
     EXPECT_TRUE(h.drives.opened.empty());
 }
 
+// The first start of an ordinary user: the event source's key under HKEY_LOCAL_MACHINE
+// cannot be created.
+TEST(Startup, AnEventSourceKeyThatCannotBeCreatedIsLoggedAndStartUpGoesOn)
+{
+    FormHarness h;
+    h.addDrive(0, "Drive 0", 35);
+    h.eventSources.keys.clear();
+    h.eventSources.canCreate = false;
+    TOrvane_Form &form = h.create();
+    form.FormCreate();
+
+    EXPECT_TRUE(h.dialogs.messages.empty());
+    EXPECT_EQ(h.logMessages(),
+              (std::vector<std::string>{"Unable to register application. The system event log stays off.",
+                                        "Orvane Started !"}));
+    EXPECT_EQ(form.DriveCount, 1);
+    EXPECT_EQ(form.HDDs_ListView->rowCount(), 1);
+    EXPECT_FALSE(form.fisNTEventLog1.Enabled());
+    EXPECT_TRUE(h.eventLog.events.empty());
+}
+
 TEST(Startup, WatchTimerFollowsTempWarnAndRefreshRuns)
 {
     FormHarness h;

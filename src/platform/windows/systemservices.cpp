@@ -1,10 +1,17 @@
-// The Windows back-ends. Only the disk driver's requests have one yet; the Windows
-// back-ends issue adds the clock and locale, the event log and its registry key, the
-// SendMail_Lib loader, the multimedia command interpreter, the power functions, the Run
-// value and the end of the session here, one line each. Until then those members stay null.
+// The Windows back-ends: the disk driver's S.M.A.R.T. requests, the local clock and the
+// user's time format, the Application event log with its source under HKEY_LOCAL_MACHINE,
+// SendMail_Lib.dll from the program's folder, mciExecute, the token privilege and
+// ExitWindowsEx / SetSuspendState, the Run value, and Windows' end of session through Qt.
 #include "platform/systemservices.h"
 
 #include "platform/systemdrives.h"
+#include "platform/windows/mcisound.h"
+#include "platform/windows/qtsessionend.h"
+#include "platform/windows/runvalue.h"
+#include "platform/windows/sendmaildll.h"
+#include "platform/windows/windowseventlog.h"
+#include "platform/windows/windowslogclock.h"
+#include "platform/windows/windowspower.h"
 
 namespace orvane {
 
@@ -12,6 +19,14 @@ SystemServices createSystemServices()
 {
     SystemServices services;
     services.drives = CreateSystemDriveControl();
+    services.clock = std::make_unique<WindowsLogClock>();
+    services.eventLog = std::make_unique<WindowsEventLog>();
+    services.eventSources = std::make_unique<WindowsEventSourceRegistry>();
+    services.mail = std::make_unique<SendMailDll>();
+    services.sound = std::make_unique<MciCommandInterpreter>();
+    services.power = std::make_unique<WindowsPower>();
+    services.autostart = std::make_unique<WindowsRunValue>();
+    services.sessionEnd = CreateSessionEndWatcher();
     return services;
 }
 

@@ -1,5 +1,7 @@
 #include "platform/windows/windowsdrivecontrol.h"
 
+#include "drive/driverequest.h"
+
 #include <windows.h>
 
 namespace orvane {
@@ -23,6 +25,11 @@ DeviceHandle WindowsDriveControl::createFile(const std::string &path)
 bool WindowsDriveControl::deviceIoControl(DeviceHandle handle, std::uint32_t code, std::span<const std::uint8_t> in,
                                           std::span<std::uint8_t> out)
 {
+    // Only the requests this program is meant to send reach the disk driver; anything else
+    // fails here, as a driver that refused it would.
+    if (!decodeDriveRequest(code, in, out.size())) {
+        return false;
+    }
     DWORD returned = 0;
     return ::DeviceIoControl(nativeHandle(handle), code, const_cast<std::uint8_t *>(in.data()),
                              static_cast<DWORD>(in.size()), out.data(), static_cast<DWORD>(out.size()), &returned,

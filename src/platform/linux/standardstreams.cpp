@@ -1,0 +1,8 @@
+#include "platform/standardstreams.h"
+
+namespace orvane {
+
+// POSIX streams never translate line ends.
+void UseBinaryStandardStreams() { }
+
+} // namespace orvane

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "ui/app/sessionend.h"
+
+#include <memory>
+
+namespace orvane {
+
+// Windows ends a session by asking every window whether it may end (WM_QUERYENDSESSION),
+// which Qt hands on as its session manager's commitDataRequest: the window is asked to
+// close as its close box does, and a refusal (the settings could not be saved) cancels the
+// end where Windows allows it. A program without a window has nothing to close.
+class QtSessionEnd : public SessionEndWatcher
+{
+public:
+    void closeOnSessionEnd(QGuiApplication &app, QWidget &window) override;
+};
+
+// The watcher of this build: QtSessionEnd where the window is built with Qt, none (null)
+// in a build without the window.
+[[nodiscard]] std::unique_ptr<SessionEndWatcher> CreateSessionEndWatcher();
+
+} // namespace orvane
