@@ -47,7 +47,7 @@ std::string errorOf(const std::function<void()> &action)
 TEST(ConfigFile, WritesTheInitialRecordByteForByte)
 {
     test::ScratchDir dir;
-    writeConfigFile(TConfig {}, dir / "config.xml");
+    writeConfigFile(TConfig{}, dir / "config.xml");
     EXPECT_EQ(test::readFile(dir / "config.xml"), kInitialFile);
     EXPECT_EQ(kInitialFile.size(), 392u);
 
@@ -64,13 +64,21 @@ TEST(ConfigFile, WritesTheInitialRecordByteForByte)
 
 TEST(ConfigFile, RecordsComeBackAsTheyWereSaved)
 {
-    TConfig allOn {true, true, true, true, true, true, "300", true, true, "ops&dev@example.com", true,
-        "C:\\Sounds\\<loud> & \xE9t\xE9.wav"};
+    TConfig allOn{true,  true,
+                  true,  true,
+                  true,  true,
+                  "300", true,
+                  true,  "ops&dev@example.com",
+                  true,  "C:\\Sounds\\<loud> & \xE9t\xE9.wav"};
     TConfig someOn;
     someOn.Hibernation = someOn.PlaySound = true;
     someOn.EmailAddr = "a>b";
+    TConfig sectionEnd; // a text holding "]]>" once cut the file short there
+    sectionEnd.EmailAddr = "a]]><b";
+    sectionEnd.PlaySound = true;
+    sectionEnd.SoundPath = "x]]>y.wav";
     test::ScratchDir dir;
-    for (const TConfig &record : {TConfig {}, firstStartConfig(), allOn, someOn}) {
+    for (const TConfig &record : {TConfig{}, firstStartConfig(), allOn, sectionEnd, someOn}) {
         writeConfigFile(record, dir / "config.xml");
         TConfig back;
         back.Temp = "stale";
@@ -97,22 +105,22 @@ TEST(ConfigFile, ReadsHandEditedFiles)
         std::string temp, soundPath;
     } cases[] = {
         {"another order", "<Orvane><Temp>60</Temp><TempWarn>-1</TempWarn><AutoRun>1</AutoRun></Orvane>", true, true,
-            "60", "alert.wav"},
+         "60", "alert.wav"},
         {"unknown keys", "<Orvane><Colour>red</Colour><AutoRun>True</AutoRun></Orvane>", true, false, "50",
-            "alert.wav"},
+         "alert.wav"},
         {"the first of two wins", "<Orvane><AutoRun>0</AutoRun><AutoRun>-1</AutoRun></Orvane>", false, false, "50",
-            "alert.wav"},
+         "alert.wav"},
         {"names are case-sensitive", "<Orvane><autorun>-1</autorun><temp>70</temp></Orvane>", false, false, "50",
-            "alert.wav"},
+         "alert.wav"},
         {"any root name", "<Settings><TempWarn>-1</TempWarn></Settings>", false, true, "50", "alert.wav"},
         {"only children of the root", "<Orvane><Group><AutoRun>-1</AutoRun></Group></Orvane>", false, false, "50",
-            "alert.wav"},
+         "alert.wav"},
         {"present but empty", "<Orvane><Temp/><SoundPath></SoundPath></Orvane>", false, false, "", ""},
         {"a comment", "<!-- hand edited --><Orvane><Temp>45</Temp></Orvane>", false, false, "45", "alert.wav"},
         {"cut off", head + "<Orvane>\r\n  <AutoRun>-1</AutoRun>\r\n  <TempWarn>-1</TempWarn>\r\n  <Temp>6", true, true,
-            "", "alert.wav"},
+         "", "alert.wav"},
         {"broken declaration", "<?xml version=\"1.0\"\r\n<Orvane><AutoRun>-1</AutoRun></Orvane>", false, false, "50",
-            "alert.wav"},
+         "alert.wav"},
         {"empty file", "", false, false, "50", "alert.wav"},
     };
     test::ScratchDir dir;
@@ -159,8 +167,8 @@ TEST(ConfigFile, FaultsThatEndTheLoad)
     std::filesystem::create_symlink("config.xml", path);
     config = {};
     EXPECT_EQ(errorOf([&] { readConfigFile(config, path); }),
-        "Cannot open file \"" + path.string() + "\". Too many levels of symbolic links");
-    EXPECT_EQ(config, TConfig {});
+              "Cannot open file \"" + path.string() + "\". Too many levels of symbolic links");
+    EXPECT_EQ(config, TConfig{});
 }
 
 TEST(ConfigValues, TextToFlag)
@@ -169,9 +177,9 @@ TEST(ConfigValues, TextToFlag)
     {
         const char *text;
         bool flag;
-    } accepted[] = {{"-1", true}, {"1", true}, {"0", false}, {"00", false}, {"0.0", false}, {".5", true}, {"2.", true},
-        {" 1 ", true}, {"+0", false}, {"1e3", true}, {"0E-2", false}, {"True", true}, {"tRUE", true}, {"false", false},
-        {"FALSE", false}};
+    } accepted[] = {{"-1", true},    {"1", true},    {"0", false},   {"00", false},    {"0.0", false},
+                    {".5", true},    {"2.", true},   {" 1 ", true},  {"+0", false},    {"1e3", true},
+                    {"0E-2", false}, {"True", true}, {"tRUE", true}, {"false", false}, {"FALSE", false}};
     for (const auto &c : accepted) {
         EXPECT_EQ(textToFlag(c.text), c.flag) << c.text;
     }
@@ -206,9 +214,10 @@ TEST(ConfigValues, CritTempFromText)
     {
         const char *text;
         int critTemp;
-    } cases[] = {{"50", 50}, {"300", 44}, {"", 0}, {"abc", 0}, {"50.5", 0}, {"50 ", 0}, {" 50", 50}, {"+7", 7},
-        {"-1", 255}, {"256", 0}, {"2147483647", 255}, {"2147483648", 0}, {"-2147483647", 1}, {"-2147483649", 0},
-        {"-", 0}};
+    } cases[] = {
+        {"50", 50},         {"300", 44},        {"", 0},     {"abc", 0}, {"50.5", 0},         {"50 ", 0},
+        {" 50", 50},        {"+7", 7},          {"-1", 255}, {"256", 0}, {"2147483647", 255}, {"2147483648", 0},
+        {"-2147483647", 1}, {"-2147483649", 0}, {"-", 0}};
     for (const auto &c : cases) {
         EXPECT_EQ(critTempFromText(c.text), c.critTemp) << c.text;
     }
@@ -220,8 +229,8 @@ class RecordingControls : public PreferencesControls
 public:
     void setChecked(PreferencesCheckBox box, bool checked) override
     {
-        static const char *const names[] = {"AutoRun", "LogEvents", "SystemLogEvents", "DiskStatus", "Hibernate",
-            "TempWarn", "PopupNotify", "EmailNotify", "SndFile"};
+        static const char *const names[] = {"AutoRun",  "LogEvents",   "SystemLogEvents", "DiskStatus", "Hibernate",
+                                            "TempWarn", "PopupNotify", "EmailNotify",     "SndFile"};
         calls.push_back(std::string(names[static_cast<int>(box)]) + (checked ? "+" : "-"));
     }
     void setText(PreferencesEdit edit, const std::string &text) override
@@ -250,9 +259,9 @@ TEST(LoadConfig, FillsTheRecordThenTheControlsThenCritTemp)
     EXPECT_EQ(loaded, config);
     EXPECT_EQ(critTemp, 44);
     EXPECT_EQ(controls.calls,
-        (std::vector<std::string> {"AutoRun+", "LogEvents-", "SystemLogEvents-", "DiskStatus-", "Hibernate-",
-            "TempWarn+", "CritTemp=300", "PopupNotify-", "EmailNotify-", "Email=me@example.com", "SndFile+",
-            "SoundPath="}));
+              (std::vector<std::string>{"AutoRun+", "LogEvents-", "SystemLogEvents-", "DiskStatus-", "Hibernate-",
+                                        "TempWarn+", "CritTemp=300", "PopupNotify-", "EmailNotify-",
+                                        "Email=me@example.com", "SndFile+", "SoundPath="}));
 
     // The first start: no file, the page's own values, an alert at 50.
     std::filesystem::remove(dir / "config.xml");

@@ -41,19 +41,19 @@ TEST(XmlWriter, WritesTheExactBytes)
     addChild(*nested, "Inner", "1")->AddAttribute("q", "<>&'\"");
     addChild(*addChild(*nested, "Plain", "t"), "Leaf");
     EXPECT_EQ(document.AsXml(),
-        kDeclaration
-            + "<Orvane>\r\n"
-              "  <Temp>50</Temp>\r\n"
-              "  <EmailAddr/>\r\n"
-              "  <Path><![CDATA[a<b]]></Path>\r\n"
-              "  <Amp>a&b</Amp>\r\n"
-              "  <Outer><![CDATA[x>y]]>\r\n"
-              "    <Inner q=\"&amp;lt;&amp;gt;&amp;&apos;&quot;\">1</Inner>\r\n"
-              "    <Plain>t\r\n"
-              "      <Leaf/>\r\n"
-              "    </Plain>\r\n"
-              "  </Outer>\r\n"
-              "</Orvane>");
+              kDeclaration
+                  + "<Orvane>\r\n"
+                    "  <Temp>50</Temp>\r\n"
+                    "  <EmailAddr/>\r\n"
+                    "  <Path><![CDATA[a<b]]></Path>\r\n"
+                    "  <Amp>a&b</Amp>\r\n"
+                    "  <Outer><![CDATA[x>y]]>\r\n"
+                    "    <Inner q=\"&amp;lt;&amp;gt;&amp;&apos;&quot;\">1</Inner>\r\n"
+                    "    <Plain>t\r\n"
+                    "      <Leaf/>\r\n"
+                    "    </Plain>\r\n"
+                    "  </Outer>\r\n"
+                    "</Orvane>");
 }
 
 TEST(XmlWriter, KeepsTheDeclarationOfALoadedText)
@@ -104,6 +104,55 @@ TEST(XmlReader, ReadsWhatTheWriterWritesAndALittleMore)
     }
 }
 
+// "]]>" cannot stand inside one CDATA section: the writer splits the text into consecutive
+// sections and the reader joins them again, so every text comes back as it was written.
+TEST(XmlCData, TextsHoldingTheSectionEndComeBackUnchanged)
+{
+    const struct
+    {
+        std::string text, written;
+    } cases[] = {
+        {"a]]>b", "<![CDATA[a]]]]><![CDATA[>b]]>"},
+        {"]]>", "<![CDATA[]]]]><![CDATA[>]]>"},
+        {"x]]><y]]>]]>", "<![CDATA[x]]]]><![CDATA[><y]]]]><![CDATA[>]]]]><![CDATA[>]]>"},
+        {"a>b", "<![CDATA[a>b]]>"},
+    };
+    for (const auto &c : cases) {
+        TqomXMLParser2 document;
+        document.SetName("r");
+        addChild(document, "EmailAddr", c.text);
+        addChild(document, "PlaySound", "-1");
+        const std::string xml = document.AsXml();
+        EXPECT_NE(xml.find("<EmailAddr>" + c.written + "</EmailAddr>"), std::string::npos) << xml;
+
+        TqomXMLParser2 reread;
+        reread.LoadFromText(xml);
+        EXPECT_EQ(reread.LastError(), "") << xml;
+        ASSERT_NE(reread.FindNode("EmailAddr", false), nullptr);
+        EXPECT_EQ(reread.FindNode("EmailAddr", false)->Text(), c.text);
+        ASSERT_NE(reread.FindNode("PlaySound", false), nullptr) << xml;
+        EXPECT_EQ(reread.FindNode("PlaySound", false)->Text(), "-1");
+    }
+}
+
+TEST(XmlCData, ConsecutiveSectionsAreOneTextTrimmedAsAWhole)
+{
+    const struct
+    {
+        std::string text, value;
+    } cases[] = {
+        {"<a>a]]>b</a>", "a]]>b"}, // typed by hand, outside any section
+        {"<a><![CDATA[ a ]]><![CDATA[ b ]]></a>", "a  b"},
+    };
+    for (const auto &c : cases) {
+        TqomXMLParser2 document;
+        document.LoadFromText(c.text);
+        EXPECT_EQ(document.LastError(), "") << c.text;
+        ASSERT_EQ(document.Name(), "a");
+        EXPECT_EQ(document.Text(), c.value) << c.text;
+    }
+}
+
 TEST(XmlReader, TheRootTagNamesTheDocument)
 {
     TqomXMLParser2 document;
@@ -150,13 +199,13 @@ TEST(XmlReader, LastErrorNamesThePlaceAndThePartialDocument)
     document.LoadFromText(cut);
     EXPECT_EQ(document.Position(), 90u);
     EXPECT_EQ(document.LastError(),
-        "Expected < when parsing text near </AutoRun>\r\n  <Temp>5\r\n"
-        "Error position=90\r\n"
-            + kDeclaration + "<Orvane>\r\n  <AutoRun>-1</AutoRun>\r\n  <Temp/>\r\n</Orvane>");
+              "Expected < when parsing text near </AutoRun>\r\n  <Temp>5\r\n"
+              "Error position=90\r\n"
+                  + kDeclaration + "<Orvane>\r\n  <AutoRun>-1</AutoRun>\r\n  <Temp/>\r\n</Orvane>");
     // Near the start of the text the excerpt begins at its first byte.
     document.LoadFromText("<a>x");
-    EXPECT_EQ(
-        document.LastError(), "Expected < when parsing text near <a>x\r\nError position=4\r\n" + kDeclaration + "<a/>");
+    EXPECT_EQ(document.LastError(),
+              "Expected < when parsing text near <a>x\r\nError position=4\r\n" + kDeclaration + "<a/>");
     document.LoadFromText("<a>x</a>");
     EXPECT_EQ(document.LastError(), "");
 }
