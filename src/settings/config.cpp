@@ -18,7 +18,7 @@ struct ConfigKey
     std::variant<bool TConfig::*, std::string TConfig::*> field;
 };
 
-const std::array<ConfigKey, 12> kConfigKeys {{
+const std::array<ConfigKey, 12> kConfigKeys{{
     {"AutoRun", &TConfig::AutoRun},
     {"LogEvents", &TConfig::LogEvents},
     {"SystemLog", &TConfig::SystemLog},
@@ -104,9 +104,9 @@ bool equalsIgnoringCase(std::string_view text, std::string_view word)
 bool fileToRead(const std::filesystem::path &path)
 {
     std::error_code error;
-    const auto type = std::filesystem::status(path, error).type();
-    // Any other trouble (a loop of links, no permission) is reported by the read itself.
-    return type != std::filesystem::file_type::not_found && type != std::filesystem::file_type::directory;
+    // Anything else (a directory, a pipe, a loop of links, no permission) is reported by
+    // the read itself.
+    return std::filesystem::status(path, error).type() != std::filesystem::file_type::not_found;
 }
 
 } // namespace
@@ -158,7 +158,7 @@ std::uint8_t critTempFromText(std::string_view temp)
             return 0;
         }
         value = value * 10 + (temp[at] - '0');
-        if (value > std::int64_t {1} << 31) {
+        if (value > std::int64_t{1} << 31) {
             return 0;
         }
     }

@@ -1,5 +1,8 @@
 #include "settings/loadconfig.h"
 
+#include "settings/fileio.h"
+#include "text/pathtext.h"
+
 namespace orvane {
 namespace {
 
@@ -34,6 +37,12 @@ void LoadConfig(TConfig &config, std::uint8_t &CritTemp, PreferencesControls &co
 void SaveConfig(const TConfig &config)
 {
     writeConfigFile(config, kConfigFile);
+}
+
+std::string KeepUnreadableConfig()
+{
+    const std::filesystem::path kept = moveFileAside(kConfigFile);
+    return kept.empty() ? std::string() : messagePath(kept);
 }
 
 } // namespace orvane
