@@ -23,6 +23,8 @@ inline constexpr std::string_view kOrvaneWasHibernated = "Orvane was Hibernated"
 inline constexpr std::string_view kChangedMaxTemperature = "CHANGED max temperature: ";
 inline constexpr std::string_view kChangedEmailAddress = "CHANGED email address to: ";
 inline constexpr std::string_view kChangedSoundFile = "CHANGED sound file to: ";
+// The program's own, beside the lines above.
+inline constexpr std::string_view kUnreadableSettingsKept = "KEPT the settings file that could not be read as: ";
 
 // The message a box logs when it is ticked, and the one when it is unticked. Only the
 // Run value says "DISABLED"; every Preferences box says "DISABLE".

@@ -114,11 +114,28 @@ void TOrvane_Form::FormCloseQuery(bool &canClose)
 void TOrvane_Form::LoadConfig()
 {
     FormPreferences controls(*this);
-    ::orvane::LoadConfig(Config, CritTemp, controls);
+    try {
+        ::orvane::LoadConfig(Config, CritTemp, controls);
+    } catch (const std::exception &) {
+        m_unreadConfig = Config;
+        throw;
+    }
 }
 
 void TOrvane_Form::SaveConfig()
 {
+    if (m_unreadConfig) {
+        // The file that could not be read holds the user's settings: it is replaced only
+        // when a setting changed, and then kept beside the new one.
+        if (Config == *m_unreadConfig) {
+            return;
+        }
+        const std::string kept = KeepUnreadableConfig();
+        if (!kept.empty()) {
+            LogEvent(std::string(msg::kUnreadableSettingsKept) + kept);
+        }
+        m_unreadConfig.reset();
+    }
     ::orvane::SaveConfig(Config);
 }
 

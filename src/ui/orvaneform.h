@@ -8,6 +8,7 @@
 #include <QWidget>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -185,6 +186,9 @@ private:
     std::unique_ptr<ActivityLog> m_log;
     double m_scale = 1.0;
     bool m_refocusing = false; // focus put back by the program: no field is left
+    // The record as a load that failed left it. config.xml is then kept as it is unless a
+    // setting changes; a save then keeps the old file beside the new one.
+    std::optional<TConfig> m_unreadConfig;
 };
 
 // Builders of the pages, one file each.

@@ -8,6 +8,7 @@
 #include <QTabWidget>
 #include <QTimer>
 #include <fstream>
+#include <functional>
 #include <gtest/gtest.h>
 #include <sstream>
 
@@ -43,8 +44,8 @@ TEST(Settings, LoadingRunsTheHandlersOfTheSettingsThatAreOnInPageOrder)
     form.FormCreate();
 
     EXPECT_EQ(h.logMessages(),
-        (std::vector<std::string> {"ENABLED autorun", "ENABLED hibernation", "ENABLED temperature warning",
-            "ENABLED email notification", "Orvane Started !"}));
+              (std::vector<std::string>{"ENABLED autorun", "ENABLED hibernation", "ENABLED temperature warning",
+                                        "ENABLED email notification", "Orvane Started !"}));
     EXPECT_TRUE(form.Config.AutoRun && form.Config.SystemLog && form.Config.TempWarn && form.Config.EmailNotification);
     EXPECT_TRUE(form.SystemLogEvents_CheckBox->isChecked());
     EXPECT_EQ(form.CritTemp, 55);
@@ -71,7 +72,7 @@ TEST(Settings, ABadFlagIsShownAndTheDrivesAreNotProbed)
     TOrvane_Form &form = h.create();
     form.FormCreate();
 
-    EXPECT_EQ(h.dialogs.messages, std::vector<std::string> {"'maybe' is not a valid boolean value"});
+    EXPECT_EQ(h.dialogs.messages, std::vector<std::string>{"'maybe' is not a valid boolean value"});
     EXPECT_EQ(form.HDDs_ListView->rowCount(), 0);
     EXPECT_EQ(form.DriveCount, 0);
     EXPECT_TRUE(h.logMessages().empty());
@@ -89,7 +90,7 @@ TEST(Settings, FirstStartWithoutConfigShowsTheDesignedValues)
     EXPECT_EQ(form.Config.Temp, "50");
     EXPECT_EQ(form.Config.SoundPath, "alert.wav");
     EXPECT_FALSE(form.CheckTemp_Timer->isActive());
-    EXPECT_EQ(h.logMessages(), std::vector<std::string> {"Orvane Started !"});
+    EXPECT_EQ(h.logMessages(), std::vector<std::string>{"Orvane Started !"});
 }
 
 TEST(Settings, ClosingSavesTheRecordAsItStands)
@@ -116,16 +117,56 @@ TEST(Settings, AFailedSaveIsShownAndKeepsTheWindowOpen)
     TOrvane_Form &form = h.create();
     form.FormCreate();
     form.show();
+    ASSERT_EQ(h.dialogs.messages.size(), 1u); // the folder cannot be read at start-up
+    EXPECT_EQ(h.dialogs.messages[0].rfind("Cannot open file \"", 0), 0u) << h.dialogs.messages[0];
+    h.dialogs.messages.clear();
+    form.DiskStatus_CheckBox->setChecked(true); // something to save
     EXPECT_FALSE(form.close());
     EXPECT_TRUE(form.isVisible());
     ASSERT_EQ(h.dialogs.messages.size(), 1u);
     EXPECT_EQ(h.dialogs.messages[0].rfind("Cannot create file \"", 0), 0u) << h.dialogs.messages[0];
-    EXPECT_NE(h.dialogs.messages[0].find("config.xml\". "), std::string::npos) << h.dialogs.messages[0];
+    EXPECT_NE(h.dialogs.messages[0].find("config.xml\". Is a directory"), std::string::npos) << h.dialogs.messages[0];
 
     // Once the file can be written, the next try closes it.
     std::filesystem::remove("config.xml");
     EXPECT_TRUE(form.close());
     EXPECT_TRUE(std::filesystem::is_regular_file("config.xml"));
+}
+
+// A settings file that could not be read is the user's: a run that changes nothing leaves
+// it as it was; a run that changes a setting saves it and keeps the old file beside it.
+TEST(Settings, ASettingsFileThatCouldNotBeReadIsNeverLost)
+{
+    const struct
+    {
+        const char *name;
+        std::function<void(TOrvane_Form &)> change;
+    } runs[] = {
+        {"unchanged", [](TOrvane_Form &) {}},
+        {"changed", [](TOrvane_Form &form) { form.Email_Edit->setText(QStringLiteral("new@example.org")); }},
+    };
+    for (const auto &run : runs) {
+        FormHarness h;
+        writeConfig("yes", "-1", "61");
+        const std::string old = fileText("config.xml");
+        TOrvane_Form &form = h.create();
+        form.FormCreate();
+        ASSERT_EQ(h.dialogs.messages, std::vector<std::string>{"'yes' is not a valid boolean value"});
+        run.change(form);
+        EXPECT_TRUE(form.close()) << run.name;
+        const std::string kept = (std::filesystem::current_path() / "config.xml.bak").string();
+        if (std::string(run.name) == "unchanged") {
+            EXPECT_EQ(fileText("config.xml"), old);
+            EXPECT_FALSE(std::filesystem::exists("config.xml.bak"));
+            EXPECT_TRUE(h.logMessages().empty());
+        } else {
+            EXPECT_EQ(fileText("config.xml.bak"), old);
+            EXPECT_NE(fileText("config.xml").find("<EmailAddr>new@example.org</EmailAddr>"), std::string::npos);
+            EXPECT_EQ(h.logMessages(),
+                      std::vector<std::string>{"KEPT the settings file that could not be read as: " + kept});
+        }
+        EXPECT_EQ(h.dialogs.messages.size(), 1u) << run.name;
+    }
 }
 
 } // namespace
