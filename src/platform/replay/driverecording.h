@@ -16,7 +16,7 @@ using SectorBytes = std::array<std::uint8_t, kSectorSize>;
 // One physical drive as a text file. The format, which users write by hand:
 //
 //   orvane-drive-recording 1          first line
-//   # comment                         anywhere; blank lines too
+//   # comment                         anywhere, also after a value; blank lines too
 //   version 01                        SMART_GET_VERSION succeeds with this device map (hex)
 //   enable ok                         or "enable fail"
 //   identify                          then 512 bytes as hex pairs on the next lines,
@@ -43,7 +43,11 @@ public:
 // Parses a whole recording or throws RecordingError; nothing is kept of a broken one.
 [[nodiscard]] DriveRecording ParseRecording(std::string_view text, const std::string &fileName);
 
-// Reads and parses a file; a file that cannot be read is a RecordingError too.
+// The largest recording read: a real one is about 3.5 KB.
+inline constexpr std::size_t kMaxRecordingBytes = 1u << 20;
+
+// Reads and parses a file; a file that cannot be read (missing, not a regular file, larger
+// than kMaxRecordingBytes, a read error) is a RecordingError too.
 [[nodiscard]] DriveRecording LoadRecording(const std::string &path);
 
 // The text of a recording, `comment` (one or more lines) written as '#' lines on top.
