@@ -6,6 +6,8 @@
 #include "platform/linux/sendmaillibrary.h"
 
 #include <dirent.h>
+#include <filesystem>
+#include <functional>
 #include <gtest/gtest.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
@@ -63,7 +65,7 @@ struct Port
     explicit Port(bool keepListening)
     {
         fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-        sockaddr_in address {};
+        sockaddr_in address{};
         address.sin_family = AF_INET;
         address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
         socklen_t length = sizeof address;
@@ -98,7 +100,7 @@ protected:
     // Starts the server; with a user, it demands that login.
     void startServer(const std::string &user = {}, const std::string &password = {})
     {
-        std::vector<std::string> argv {"/usr/bin/python3", ORVANE_SMTP_SERVER, "--maildir", maildir()};
+        std::vector<std::string> argv{"/usr/bin/python3", ORVANE_SMTP_SERVER, "--maildir", maildir()};
         if (!user.empty()) {
             argv.insert(argv.end(), {"--user", user, "--password", password});
         }
@@ -128,16 +130,17 @@ protected:
     test::ScopedEnv m_config;
     std::unique_ptr<test::PeerProcess> m_server;
     int m_port = 0;
-    SendMailLibrary m_library {ORVANE_SENDMAIL_LIBRARY};
+    SendMailLibrary m_library{ORVANE_SENDMAIL_LIBRARY};
 };
 
 struct LoginCase
 {
     const char *name;
     std::string serverUser; // empty: the server asks for no login
-    std::string settingsLogin;
+    std::string settingsLogin; // and the starttls line; the server offers no STARTTLS
     bool delivered;
     std::string resultStart;
+    std::string serverPassword = "secret";
 };
 
 void PrintTo(const LoginCase &c, std::ostream *out)
@@ -152,12 +155,12 @@ class MailLogin : public MailPeer, public ::testing::WithParamInterface<LoginCas
 TEST_P(MailLogin, TestButtonReportsWhatTheServerDid)
 {
     const LoginCase &c = GetParam();
-    startServer(c.serverUser, "secret");
-    writeSettings("# test server\nserver = " + server() + "\nstarttls = try\n" + c.settingsLogin);
+    startServer(c.serverUser, c.serverPassword);
+    writeSettings("# test server\nserver = " + server() + "\n" + c.settingsLogin);
     ASSERT_TRUE(m_library.loaded());
 
     test::FakeMessageBox box;
-    const TemperatureReader drive0 = [](std::uint8_t) { return TAttrReading {55, 0, 100, 100}; };
+    const TemperatureReader drive0 = [](std::uint8_t) { return TAttrReading{55, 0, 100, 100}; };
     MailTest_ButtonClick("admin@example.org", drive0, m_library, box);
 
     ASSERT_EQ(box.shown.size(), 1u);
@@ -172,21 +175,33 @@ TEST_P(MailLogin, TestButtonReportsWhatTheServerDid)
         EXPECT_EQ(header(mails[0], "Subject"), "Orvane Alert!");
         EXPECT_EQ(header(mails[0], "Content-Type"), "text/plain; charset=UTF-8");
         EXPECT_EQ(body(mails[0]),
-            "The current temperature is: 55\xC2\xB0"
-            "C\n");
+                  "The current temperature is: 55\xC2\xB0"
+                  "C\n");
     } else {
-        EXPECT_EQ(
-            box.shown[0].rfind("The Alert! Message could not be sent to: admin@example.org\n" + c.resultStart, 0), 0u)
+        EXPECT_EQ(box.shown[0].rfind("The Alert! Message could not be sent to: admin@example.org\n" + c.resultStart, 0),
+                  0u)
             << box.shown[0];
         EXPECT_TRUE(mails.empty());
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Logins, MailLogin,
-    ::testing::Values(LoginCase {"NoLogin", "", "", true, ""},
-        LoginCase {"RightLogin", "orvane", "user = orvane\npassword = secret\n", true, ""},
-        LoginCase {"WrongLogin", "orvane", "user = orvane\npassword = guess\n", false, "Login denied (535"},
-        LoginCase {"LoginNeededButNoneSet", "orvane", "", false, "Failed sending data to the peer (530"}),
+INSTANTIATE_TEST_SUITE_P(
+    Logins, MailLogin,
+    ::testing::Values(LoginCase{"NoLogin", "", "starttls = try\n", true, ""},
+                      LoginCase{"RightLogin", "orvane", "starttls = no\nuser = orvane\npassword = secret\n", true, ""},
+                      LoginCase{"WrongLogin", "orvane", "starttls = no\nuser = orvane\npassword = guess\n", false,
+                                "Login denied (535"},
+                      LoginCase{"LoginNeededButNoneSet", "orvane", "starttls = try\n", false,
+                                "Failed sending data to the peer (530"},
+                      // A password goes out in clear text only when the settings say so: "try" demands TLS
+                      // once there is a login, and so does the default.
+                      LoginCase{"LoginWithTryNeedsTls", "orvane", "starttls = try\nuser = orvane\npassword = secret\n",
+                                false, "Requested SSL level failed"},
+                      LoginCase{"LoginByDefaultNeedsTls", "orvane", "user = orvane\npassword = secret\n", false,
+                                "Requested SSL level failed"},
+                      // Blanks at the end of a password are part of it.
+                      LoginCase{"PasswordWithTrailingBlanks", "orvane",
+                                "starttls = no\nuser = orvane\npassword = se cret  \r\n", true, "", "se cret  "}),
     [](const auto &param) { return std::string(param.param.name); });
 
 TEST_F(MailPeer, AcceptedMailReportsTheServersAnswer)
@@ -219,7 +234,7 @@ TEST_F(MailPeer, AccentedSubjectAndSeveralLinesTravelIntact)
     writeSettings("server = " + server() + "\n");
     std::string result;
     EXPECT_TRUE(m_library.SendMail(result, "orvane@localhost", "ops@example.org", nullptr, nullptr, "Temp\xE9rature!",
-        "one\n.two\r\nthree\rfour", nullptr, 1000))
+                                   "one\n.two\r\nthree\rfour", nullptr, 1000))
         << result;
     const std::vector<std::string> mails = delivered(maildir());
     ASSERT_EQ(mails.size(), 1u);
@@ -288,16 +303,59 @@ TEST_P(MailRefused, NothingLeavesAndTheReasonIsGiven)
     EXPECT_TRUE(delivered(maildir()).empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(Refusals, MailRefused,
-    ::testing::Values(
-        RefusalCase {"SettingsReadableByOthers", "server = %s\n", 0644, "a@b.org", "too open (mode 0644)"},
-        RefusalCase {"SettingsReadableByGroup", "server = %s\n", 0640, "a@b.org", "too open (mode 0640)"},
-        RefusalCase {"NoSettings", "", 0, "a@b.org", "Cannot read mail settings"},
-        RefusalCase {"UnknownKey", "server = %s\nhost = x\n", 0600, "a@b.org", "line 2"},
-        RefusalCase {"NotSmtp", "server = http://127.0.0.1/\n", 0600, "a@b.org", "must be smtp://"},
-        RefusalCase {"HeaderInRecipient", "server = %s\n", 0600, "a@b.org\r\nBcc: c@d.org", "Not a mail address"},
-        RefusalCase {"BlankRecipient", "server = %s\n", 0600, "   ", "Not a mail address"}),
+INSTANTIATE_TEST_SUITE_P(
+    Refusals, MailRefused,
+    ::testing::Values(RefusalCase{"SettingsReadableByOthers", "server = %s\n", 0644, "a@b.org", "too open (mode 0644)"},
+                      RefusalCase{"SettingsReadableByGroup", "server = %s\n", 0640, "a@b.org", "too open (mode 0640)"},
+                      RefusalCase{"NoSettings", "", 0, "a@b.org", "Cannot read mail settings"},
+                      RefusalCase{"UnknownKey", "server = %s\nhost = x\n", 0600, "a@b.org", "line 2"},
+                      RefusalCase{"NotSmtp", "server = http://127.0.0.1/\n", 0600, "a@b.org", "must be smtp://"},
+                      RefusalCase{"HeaderInRecipient", "server = %s\n", 0600, "a@b.org\r\nBcc: c@d.org",
+                                  "Not a mail address"},
+                      RefusalCase{"BlankRecipient", "server = %s\n", 0600, "   ", "Not a mail address"}),
     [](const auto &param) { return std::string(param.param.name); });
+
+TEST_F(MailPeer, ControlCharactersInTheSubjectAreRefused)
+{
+    startServer();
+    writeSettings("server = " + server() + "\n");
+    for (const char *subject : {"a\x1b]0;x\x07", "a\vb", "a\fb", "a\rb", "a\x7f"}) {
+        std::string result;
+        EXPECT_FALSE(m_library.SendMail(result, "orvane@localhost", "ops@example.org", nullptr, nullptr, subject, "x",
+                                        nullptr, 1000));
+        EXPECT_EQ(result, "The subject holds a control character") << subject;
+    }
+    std::string result;
+    EXPECT_TRUE(m_library.SendMail(result, "orvane@localhost", "ops@example.org", nullptr, nullptr, "tab\there", "x",
+                                   nullptr, 1000))
+        << result;
+    EXPECT_EQ(delivered(maildir()).size(), 1u);
+}
+
+TEST_F(MailPeer, SettingsThatAreNotASmallRegularFileAreRefusedAtOnce)
+{
+    const std::string path = m_dir / "config/orvane/sendmail.conf";
+    const struct
+    {
+        const char *name;
+        std::function<void()> make;
+        std::string resultPart;
+    } cases[] = {
+        {"pipe", [&] { ::mkfifo(path.c_str(), 0600); }, "is not a regular file"},
+        {"large", [&] { writeSettings(std::string(70000, '#') + "\nserver = smtp://127.0.0.1:1\n"); },
+         "is larger than 65536 bytes"},
+        {"folder", [&] { ::mkdir(path.c_str(), 0700); }, "is not a regular file"},
+    };
+    for (const auto &c : cases) {
+        std::filesystem::remove_all(path);
+        c.make();
+        const auto start = std::chrono::steady_clock::now();
+        const MailOutcome outcome = SendAlertMail(m_library, "admin@example.org", "x");
+        EXPECT_LT(std::chrono::steady_clock::now() - start, 1s) << c.name;
+        EXPECT_FALSE(outcome.sent);
+        EXPECT_NE(outcome.resultText.find(c.resultPart), std::string::npos) << c.name << ": " << outcome.resultText;
+    }
+}
 
 TEST(MailLibraryMissing, SendingFailsWithAReason)
 {
@@ -307,7 +365,7 @@ TEST(MailLibraryMissing, SendingFailsWithAReason)
     MailTest_ButtonClick(
         "a@b.org",
         [](std::uint8_t) {
-            return TAttrReading {40, 0, 100, 100};
+            return TAttrReading{40, 0, 100, 100};
         },
         library, box);
     ASSERT_EQ(box.shown.size(), 1u);
