@@ -25,6 +25,7 @@ inline constexpr std::string_view kChangedEmailAddress = "CHANGED email address 
 inline constexpr std::string_view kChangedSoundFile = "CHANGED sound file to: ";
 // The program's own, beside the lines above.
 inline constexpr std::string_view kUnreadableSettingsKept = "KEPT the settings file that could not be read as: ";
+inline constexpr std::string_view kSettingsNotSaved = "The settings could not be saved: ";
 
 // The message a box logs when it is ticked, and the one when it is unticked. Only the
 // Run value says "DISABLED"; every Preferences box says "DISABLE".

@@ -9,11 +9,13 @@
 #include "ui/scaling.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QScreen>
 #include <QTabWidget>
 #include <QTimer>
+#include <cstdio>
 #include <filesystem>
 #include <functional>
 
@@ -108,6 +110,24 @@ void TOrvane_Form::FormCloseQuery(bool &canClose)
     } catch (const std::exception &error) {
         m_dialogs.showMessage(error.what());
         canClose = false;
+    }
+}
+
+void TOrvane_Form::EndForSystem()
+{
+    bool saved = true;
+    try {
+        SaveConfig();
+    } catch (const std::exception &error) {
+        // Nobody may be there to answer a box: the program ends all the same.
+        saved = false;
+        LogEvent(std::string(msg::kSettingsNotSaved) + error.what());
+        std::fprintf(stderr, "orvane: %s%s\n", msg::kSettingsNotSaved.data(), cp1252ToUtf8(error.what()).c_str());
+    }
+    m_endingForSystem = true;
+    close();
+    if (!saved) {
+        QCoreApplication::exit(1);
     }
 }
 

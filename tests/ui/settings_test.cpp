@@ -133,6 +133,31 @@ TEST(Settings, AFailedSaveIsShownAndKeepsTheWindowOpen)
     EXPECT_TRUE(std::filesystem::is_regular_file("config.xml"));
 }
 
+// When the system ends the program nobody may be there to answer a box: a save that fails
+// is logged and the window closes all the same. The user's own close keeps the box.
+TEST(Settings, TheSystemsEndClosesTheWindowEvenWhenTheSaveFails)
+{
+    FormHarness h;
+    TOrvane_Form &form = h.create();
+    form.FormCreate();
+    form.show();
+    std::filesystem::create_directory("config.xml");
+    const std::string folder = (std::filesystem::current_path() / "config.xml").string();
+    form.EndForSystem();
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_TRUE(h.dialogs.messages.empty());
+    const std::vector<std::string> log = h.logMessages();
+    ASSERT_EQ(log.size(), 2u);
+    EXPECT_EQ(log[1], "The settings could not be saved: Cannot create file \"" + folder + "\". Is a directory");
+
+    // Once it can be written, the same end saves the settings.
+    std::filesystem::remove("config.xml");
+    form.show();
+    form.EndForSystem();
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_NE(fileText("config.xml").find("<Temp>50</Temp>"), std::string::npos);
+}
+
 // A settings file that could not be read is the user's: a run that changes nothing leaves
 // it as it was; a run that changes a setting saves it and keeps the old file beside it.
 TEST(Settings, ASettingsFileThatCouldNotBeReadIsNeverLost)

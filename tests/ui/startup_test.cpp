@@ -65,10 +65,11 @@ TEST_P(StartupProbe, ListsTheDrivesFoundAndShowsDriveZero)
 }
 
 INSTANTIATE_TEST_SUITE_P(Drives, StartupProbe,
-    ::testing::Values(ProbeCase {"none", {}, {}, false}, ProbeCase {"oneAndThree", {1, 3}, {"1", "3"}, false},
-        ProbeCase {"zeroAndTwo", {0, 2}, {"0", "2"}, true},
-        ProbeCase {"all", {0, 1, 2, 3}, {"0", "1", "2", "3"}, true}),
-    [](const auto &param) { return std::string(param.param.name); });
+                         ::testing::Values(ProbeCase{"none", {}, {}, false},
+                                           ProbeCase{"oneAndThree", {1, 3}, {"1", "3"}, false},
+                                           ProbeCase{"zeroAndTwo", {0, 2}, {"0", "2"}, true},
+                                           ProbeCase{"all", {0, 1, 2, 3}, {"0", "1", "2", "3"}, true}),
+                         [](const auto &param) { return std::string(param.param.name); });
 
 TEST(Startup, DriveRowsAreTickedAndCarryModelTemperatureAndVerdict)
 {
@@ -82,17 +83,17 @@ TEST(Startup, DriveRowsAreTickedAndCarryModelTemperatureAndVerdict)
     const auto rows = FormHarness::rows(*form.HDDs_ListView);
     ASSERT_EQ(rows.size(), 3u);
     EXPECT_EQ(rows[0],
-        (std::vector<std::string> {"0", padded("WDC WD10EZEX"),
-            "38\xB0"
-            "C",
-            "OK"}));
+              (std::vector<std::string>{"0", padded("WDC WD10EZEX"),
+                                        "38\xB0"
+                                        "C",
+                                        "OK"}));
     EXPECT_EQ(rows[1],
-        (std::vector<std::string> {"1", padded("Hot One"),
-            "61\xB0"
-            "C",
-            "BAD"}));
+              (std::vector<std::string>{"1", padded("Hot One"),
+                                        "61\xB0"
+                                        "C",
+                                        "BAD"}));
     // Without attribute 194 the reading carries the no-temperature marks: "N/A" and "OK".
-    EXPECT_EQ(rows[2], (std::vector<std::string> {"2", padded("No Sensor"), "N/A", "OK"}));
+    EXPECT_EQ(rows[2], (std::vector<std::string>{"2", padded("No Sensor"), "N/A", "OK"}));
     for (int row = 0; row < 3; ++row) {
         EXPECT_EQ(form.HDDs_ListView->item(row, 0)->checkState(), Qt::Checked) << row;
     }
@@ -108,9 +109,40 @@ TEST(Startup, ReadsReadmeFromTheProgramFolderLineByLine)
     TOrvane_Form &form = h.create();
     form.FormCreate();
     EXPECT_EQ(form.readmeMemo->toPlainText().toStdString(),
-        "Orvane 1.0\nDegrees: 40\u00B0"
-        "C\n");
+              "Orvane 1.0\nDegrees: 40\u00B0"
+              "C\n");
     EXPECT_TRUE(h.dialogs.messages.empty());
+}
+
+// Disks that cannot be opened (no privilege) must not leave a silent, empty window.
+TEST(Startup, AnEmptyListSaysWhyTheDisksCouldNotBeRead)
+{
+    const std::string denied = "/dev/sda: Permission denied; run as root or grant CAP_SYS_RAWIO";
+    const auto problem = [&](unsigned drive) { return drive == 0 || drive == 2 ? denied : std::string(); };
+    {
+        FormHarness h;
+        h.places.driveOpenProblem = problem;
+        TOrvane_Form &form = h.create();
+        form.resize(693, 509);
+        const QImage silent = form.HDDs_ListView->viewport()->grab().toImage();
+        form.FormCreate();
+        EXPECT_EQ(h.logMessages(),
+                  (std::vector<std::string>{"Drive 0 cannot be opened: " + denied,
+                                            "Drive 2 cannot be opened: " + denied, "Orvane Started !"}));
+        EXPECT_EQ(form.HDDs_ListView->emptyHint().toStdString(), "No drive could be read: " + denied);
+        // The hint is drawn where the rows would be.
+        EXPECT_NE(form.HDDs_ListView->viewport()->grab().toImage(), silent);
+    }
+    {
+        // A drive that could be read: the list speaks for itself.
+        FormHarness h;
+        h.addDrive(1, "Drive 1", 30);
+        h.places.driveOpenProblem = problem;
+        TOrvane_Form &form = h.create();
+        form.FormCreate();
+        EXPECT_EQ(form.HDDs_ListView->emptyHint().toStdString(), "");
+        EXPECT_EQ(h.logMessages(), std::vector<std::string>{"Orvane Started !"});
+    }
 }
 
 TEST(Startup, AnErrorIsShownAndSkipsTheRemainingSteps)
@@ -174,9 +206,9 @@ TEST_P(StartupScale, ScalesOnceByScreenPpiOver96)
 }
 
 INSTANTIATE_TEST_SUITE_P(Screens, StartupScale,
-    ::testing::Values(ScaleCase {96, {693, 509}, 58, {216, 116, 33, 21}, 11, 50},
-        ScaleCase {120, {866, 636}, 73, {270, 145, 41, 26}, 14, 63},
-        ScaleCase {192, {1386, 1018}, 116, {432, 232, 66, 42}, 22, 100}));
+                         ::testing::Values(ScaleCase{96, {693, 509}, 58, {216, 116, 33, 21}, 11, 50},
+                                           ScaleCase{120, {866, 636}, 73, {270, 145, 41, 26}, 14, 63},
+                                           ScaleCase{192, {1386, 1018}, 116, {432, 232, 66, 42}, 22, 100}));
 
 } // namespace
 } // namespace orvane::test

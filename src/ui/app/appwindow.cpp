@@ -22,7 +22,8 @@ void PrepareApplication()
     qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
 }
 
-int RunMainWindow(QApplication &app, DriveTransport &drives, PowerApi &power, const QString &screenshotFile)
+int RunMainWindow(QApplication &app, DriveTransport &drives, PowerApi &power, const QString &screenshotFile,
+                  std::function<std::string(unsigned)> driveOpenProblem)
 {
     QApplication::setApplicationName(QStringLiteral("Orvane"));
     QApplication::setApplicationDisplayName(QStringLiteral("Orvane"));
@@ -36,6 +37,7 @@ int RunMainWindow(QApplication &app, DriveTransport &drives, PowerApi &power, co
     places.programFolder = QCoreApplication::applicationDirPath().toStdString();
     places.executablePath = QCoreApplication::applicationFilePath().toStdString();
     places.autostartFile = AutostartEntryPath();
+    places.driveOpenProblem = std::move(driveOpenProblem);
     TOrvane_Form form({drives, dialogs, clock, eventLog, eventSources, mail, sound, power}, places);
     form.FormCreate();
     if (const QScreen *screen = form.screen()) {
@@ -43,7 +45,7 @@ int RunMainWindow(QApplication &app, DriveTransport &drives, PowerApi &power, co
         form.move(area.center() - form.rect().center());
     }
     form.show();
-    CloseOnSessionEnd(app, form);
+    CloseOnSessionEnd(app, form, [&form] { form.EndForSystem(); });
     if (!screenshotFile.isEmpty()) {
         QTimer::singleShot(1500, &form, [&form, screenshotFile] {
             QScreen *screen = form.screen();

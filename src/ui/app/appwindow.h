@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QString>
+#include <functional>
+#include <string>
 
 class QApplication;
 
@@ -17,7 +19,8 @@ void PrepareApplication();
 // library and sound, runs its start-up, shows it centred and runs the event loop until it
 // has closed. With a screenshot file, the screen is saved there once the window is up and
 // the program ends without closing the window (nothing is saved).
-int RunMainWindow(
-    QApplication &app, DriveTransport &drives, PowerApi &power, const QString &screenshotFile = QString());
+// `driveOpenProblem` tells why a drive that is there cannot be opened (see FormPlaces).
+int RunMainWindow(QApplication &app, DriveTransport &drives, PowerApi &power, const QString &screenshotFile = QString(),
+                  std::function<std::string(unsigned)> driveOpenProblem = {});
 
 } // namespace orvane

@@ -2,6 +2,7 @@
 #include "drive/drivetransport.h"
 #include "platform/linux/logindpower.h"
 #include "platform/systemdrives.h"
+#include "text/cp1252.h"
 #include "ui/app/appwindow.h"
 
 #include <QApplication>
@@ -13,5 +14,7 @@ int main(int argc, char **argv)
     const std::unique_ptr<orvane::DriveControl> control = orvane::CreateSystemDriveControl();
     orvane::DriveTransport drives(*control);
     orvane::LogindPower power;
-    return orvane::RunMainWindow(app, drives, power);
+    // The system's text (UTF-8) as the program's own (Windows-1252).
+    const auto openProblem = [](unsigned drive) { return orvane::utf8ToCp1252(orvane::SystemDriveOpenProblem(drive)); };
+    return orvane::RunMainWindow(app, drives, power, QString(), openProblem);
 }

@@ -1,14 +1,16 @@
 #pragma once
 
+#include <functional>
+
 class QGuiApplication;
 class QWidget;
 
 namespace orvane {
 
-// Asks `window` to close, as its close box does, when the desktop session ends and when
-// the process gets SIGTERM or SIGINT, so that the settings are saved when the machine shuts
-// down. A close that the window refuses (its settings could not be saved) keeps it open and
-// cancels the session's end where the session manager allows it.
-void CloseOnSessionEnd(QGuiApplication &app, QWidget &window);
+// Ends the program through `end` when the desktop session ends and when the process gets
+// SIGTERM, SIGINT or SIGHUP (the terminal closed), so that the settings are saved when the
+// machine shuts down. `end` saves and closes `window` whatever the save does: nobody may be
+// there to answer a box. `window` owns the watch.
+void CloseOnSessionEnd(QGuiApplication &app, QWidget &window, std::function<void()> end);
 
 } // namespace orvane
