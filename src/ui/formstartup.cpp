@@ -126,9 +126,8 @@ void TOrvane_Form::EndForSystem()
     }
     m_endingForSystem = true;
     close();
-    if (!saved) {
-        QCoreApplication::exit(1);
-    }
+    // Every event loop ends, also that of a box that is open (the watch's question).
+    QCoreApplication::exit(saved ? 0 : 1);
 }
 
 void TOrvane_Form::LoadConfig()

@@ -76,7 +76,8 @@ public:
     // The system or the terminal ends the program (the session ends, SIGTERM, SIGINT,
     // SIGHUP): the settings are saved as at every close, but a failed save is reported in
     // the log (and so the system log) and on standard error instead of in a box, and the
-    // window closes all the same; the event loop then ends with status 1.
+    // window closes all the same. The event loops end, a box's too, with status 0, or 1
+    // after a failed save.
     void EndForSystem();
     void LoadConfig();
     void SaveConfig();
