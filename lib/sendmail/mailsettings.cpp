@@ -1,5 +1,8 @@
 #include "mailsettings.h"
 
+#include "platform/linux/filedescriptor.h"
+#include "text/textops.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
@@ -13,14 +16,9 @@ namespace sendmail {
 
 namespace {
 
-std::string trimmed(const std::string &text)
+std::string trimmedLine(std::string_view text)
 {
-    const auto first = text.find_first_not_of(" \t\r");
-    if (first == std::string::npos) {
-        return {};
-    }
-    const auto last = text.find_last_not_of(" \t\r");
-    return text.substr(first, last - first + 1);
+    return std::string(orvane::trimmed(text, " \t\r"));
 }
 
 bool assign(MailSettings &settings, const std::string &key, const std::string &value)
@@ -51,8 +49,9 @@ constexpr std::size_t kMaxSettingsBytes = 65536;
 // past its time limit; only a regular file is read.
 std::optional<std::string> readPrivateFile(const std::string &path, std::string &error)
 {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
-    if (fd < 0) {
+    const orvane::FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK));
+    const int fd = file.get();
+    if (!file.valid()) {
         error = "Cannot read mail settings " + path + ": " + std::strerror(errno);
         return std::nullopt;
     }
@@ -80,7 +79,6 @@ std::optional<std::string> readPrivateFile(const std::string &path, std::string 
             error = "Mail settings " + path + " is larger than " + std::to_string(kMaxSettingsBytes) + " bytes";
         }
     }
-    ::close(fd);
     if (!error.empty()) {
         return std::nullopt;
     }
@@ -92,7 +90,7 @@ std::optional<std::string> readPrivateFile(const std::string &path, std::string 
 std::string valueOf(const std::string &key, const std::string &rest)
 {
     if (key != "password") {
-        return trimmed(rest);
+        return trimmedLine(rest);
     }
     std::string value = rest.substr(std::min(rest.find_first_not_of(" \t"), rest.size()));
     if (!value.empty() && value.back() == '\r') {
@@ -135,13 +133,13 @@ std::optional<MailSettings> parseSettings(const std::string &content, const std:
             end = content.size();
         }
         const std::string raw = content.substr(start, end - start);
-        const std::string line = trimmed(raw);
+        const std::string line = trimmedLine(raw);
         start = end + 1;
         if (line.empty() || line[0] == '#') {
             continue;
         }
         const auto equals = raw.find('=');
-        const std::string key = equals == std::string::npos ? std::string() : trimmed(raw.substr(0, equals));
+        const std::string key = equals == std::string::npos ? std::string() : trimmedLine(raw.substr(0, equals));
         if (equals == std::string::npos || !assign(settings, key, valueOf(key, raw.substr(equals + 1)))) {
             error = "Mail settings " + path + ", line " + std::to_string(lineNumber) + ": not a known \"key = value\"";
             return std::nullopt;

@@ -82,7 +82,7 @@ TAttrReading ReadTemperature(DriveTransport &transport, std::uint8_t drive)
     buffers.AttributeBuffer.fill(0);
     buffers.ThresholdBuffer.fill(0);
 
-    OpeningSequence opened = RunOpeningSequence(transport, drive);
+    OpeningSequence opened = runOpeningSequence(transport, drive);
     (void)transport.ReadSmartAttributes(opened.handle, opened.command, drive);
     (void)transport.ReadSmartThresholds(opened.handle, opened.command, drive);
     opened.handle.close();

@@ -81,7 +81,7 @@ struct OpeningSequence
     DriveHandle handle;
     GETVERSIONINPARAMS version{};
     SENDCMDINPARAMS command{};
-    std::uint8_t identifyCommand = ATA_IDENTIFY_DEVICE;
+    std::uint8_t identifyCommand = kAtaIdentifyDevice;
     bool versionOk = false;
     bool smartEnabled = false;
     bool identified = false;
@@ -89,6 +89,6 @@ struct OpeningSequence
 
 // Runs the opening sequence on `drive`, sending every request whatever the earlier ones
 // yielded (with a failed open each of them fails).
-[[nodiscard]] OpeningSequence RunOpeningSequence(DriveTransport &transport, std::uint8_t drive);
+[[nodiscard]] OpeningSequence runOpeningSequence(DriveTransport &transport, std::uint8_t drive);
 
 } // namespace orvane

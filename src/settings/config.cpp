@@ -1,6 +1,6 @@
 #include "settings/config.h"
 
-#include "settings/orvaneerror.h"
+#include "core/orvaneerror.h"
 #include "settings/xmlparser.h"
 
 #include <array>

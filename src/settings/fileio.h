@@ -12,7 +12,7 @@ namespace orvane {
 // Whole-file reads and writes for the settings file. Failures throw OrvaneError with the
 // user-visible texts `Cannot open file "<full path>". <system error text>` and
 // `Cannot create file "<full path>". <system error text>`. The operating system's calls
-// live in the platform's own file (fileio_posix.cpp); this header is all the rest sees.
+// live in the platform's own file (src/platform/<os>/fileio.cpp); this header is all the rest sees.
 
 // The largest file the program reads whole (config.xml, readme.txt): many times what a real
 // one holds, small enough that a hostile file cannot exhaust the memory.

@@ -57,6 +57,7 @@ TOrvane_Form::TOrvane_Form(FormServices services, FormPlaces places, QWidget *pa
     , m_mail(services.mail)
     , m_sound(services.sound)
     , m_power(services.power)
+    , m_autostart(services.autostart)
     , m_places(std::move(places))
 {
     setObjectName(QStringLiteral("Orvane_Form"));

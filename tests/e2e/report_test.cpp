@@ -63,7 +63,7 @@ protected:
         }
         r.thresholds.emplace();
         (*r.thresholds)[2 + 12 + 1] = 44; // the temperature attribute at its threshold
-        return FormatRecording(r, "made by the end-to-end test");
+        return formatRecording(r, "made by the end-to-end test");
     }
 
     std::filesystem::path dir;
@@ -209,9 +209,9 @@ TEST_F(Report, OutputThatCannotBeWrittenIsAFailure)
 
 TEST_F(Report, TextsFromARecordingCannotActOnTheTerminal)
 {
-    DriveRecording r = ParseRecording(sampleDrive(0x01), "sample");
+    DriveRecording r = parseRecording(sampleDrive(0x01), "sample");
     putText(*r.identify, 54, "\x1b[2J\x1b]0;x\x07\x9d");
-    const Outcome tables = run("--drive 0=" + write("a.rec", FormatRecording(r, "hostile")));
+    const Outcome tables = run("--drive 0=" + write("a.rec", formatRecording(r, "hostile")));
     ASSERT_EQ(tables.status, 0) << tables.out;
     EXPECT_EQ(tables.out.find('\x1b'), std::string::npos);
     EXPECT_NE(tables.out.find("\\x1b[2J\\x1b]0;x\\x07\\u009d"), std::string::npos) << tables.out;

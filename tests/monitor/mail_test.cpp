@@ -1,9 +1,9 @@
 // The alert mail through libsendmail_lib.so against a local aiosmtpd server that the test
 // starts (tests/monitor/smtp_server.py), delivering into a Maildir.
-#include "fakes.h"
 #include "monitor/alertmail.h"
 #include "peerprocess.h"
 #include "platform/linux/sendmaillibrary.h"
+#include "support/fakes.h"
 
 #include <dirent.h>
 #include <filesystem>
@@ -91,10 +91,10 @@ class MailPeer : public ::testing::Test
 {
 protected:
     MailPeer()
-        : m_config("XDG_CONFIG_HOME", m_dir / "config")
+        : m_config("XDG_CONFIG_HOME", (m_dir / "config").string())
     {
-        ::mkdir((m_dir / "config").c_str(), 0700);
-        ::mkdir((m_dir / "config/orvane").c_str(), 0700);
+        ::mkdir(((m_dir / "config").string()).c_str(), 0700);
+        ::mkdir(((m_dir / "config/orvane").string()).c_str(), 0700);
     }
 
     // Starts the server; with a user, it demands that login.
@@ -105,12 +105,12 @@ protected:
             argv.insert(argv.end(), {"--user", user, "--password", password});
         }
         std::string error;
-        m_server = test::PeerProcess::start(argv, {}, m_dir / "smtp.err", error);
+        m_server = test::PeerProcess::start(argv, {}, (m_dir / "smtp.err").string(), error);
         ASSERT_TRUE(m_server) << error;
         const auto port = m_server->readLine(15s);
         if (!port && !m_server->running()) {
             GTEST_SKIP() << "the SMTP server (python3-aiosmtpd) did not start: "
-                         << test::readFile(m_dir / "smtp.err").value_or("");
+                         << test::readFile((m_dir / "smtp.err").string()).value_or("");
         }
         ASSERT_TRUE(port) << "the SMTP server printed no port";
         m_port = std::stoi(*port);
@@ -118,15 +118,15 @@ protected:
 
     void writeSettings(const std::string &text, mode_t mode = 0600)
     {
-        const std::string path = m_dir / "config/orvane/sendmail.conf";
+        const std::string path = (m_dir / "config/orvane/sendmail.conf").string();
         test::writeFile(path, text);
         ::chmod(path.c_str(), mode);
     }
 
     [[nodiscard]] std::string server() const { return "smtp://127.0.0.1:" + std::to_string(m_port); }
-    [[nodiscard]] std::string maildir() const { return m_dir / "maildir"; }
+    [[nodiscard]] std::string maildir() const { return (m_dir / "maildir").string(); }
 
-    test::TempDir m_dir;
+    test::ScratchDir m_dir;
     test::ScopedEnv m_config;
     std::unique_ptr<test::PeerProcess> m_server;
     int m_port = 0;
@@ -161,7 +161,7 @@ TEST_P(MailLogin, TestButtonReportsWhatTheServerDid)
 
     test::FakeMessageBox box;
     const TemperatureReader drive0 = [](std::uint8_t) { return TAttrReading{55, 0, 100, 100}; };
-    MailTest_ButtonClick("admin@example.org", drive0, m_library, box);
+    sendTestMail("admin@example.org", drive0, m_library, box);
 
     ASSERT_EQ(box.shown.size(), 1u);
     const std::vector<std::string> mails = delivered(maildir());
@@ -362,7 +362,7 @@ TEST(MailLibraryMissing, SendingFailsWithAReason)
     SendMailLibrary library("/nonexistent/libsendmail_lib.so");
     EXPECT_FALSE(library.loaded());
     test::FakeMessageBox box;
-    MailTest_ButtonClick(
+    sendTestMail(
         "a@b.org",
         [](std::uint8_t) {
             return TAttrReading{40, 0, 100, 100};

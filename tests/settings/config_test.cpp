@@ -1,6 +1,6 @@
-#include "scratch.h"
+#include "core/orvaneerror.h"
 #include "settings/loadconfig.h"
-#include "settings/orvaneerror.h"
+#include "support/scratchdir.h"
 
 #include <clocale>
 #include <cstdlib>
@@ -48,7 +48,7 @@ TEST(ConfigFile, WritesTheInitialRecordByteForByte)
 {
     test::ScratchDir dir;
     writeConfigFile(TConfig{}, dir / "config.xml");
-    EXPECT_EQ(test::readFile(dir / "config.xml"), kInitialFile);
+    EXPECT_EQ(test::fileBytes(dir / "config.xml"), kInitialFile);
     EXPECT_EQ(kInitialFile.size(), 392u);
 
     TConfig config;
@@ -59,7 +59,7 @@ TEST(ConfigFile, WritesTheInitialRecordByteForByte)
     std::string expected = replaced(kInitialFile, "<AutoRun>0", "<AutoRun>-1");
     expected = replaced(expected, "<Temp/>", "<Temp>50</Temp>");
     expected = replaced(expected, "<SoundPath/>", "<SoundPath>alert.wav</SoundPath>");
-    EXPECT_EQ(test::readFile(dir / "config.xml"), expected);
+    EXPECT_EQ(test::fileBytes(dir / "config.xml"), expected);
 }
 
 TEST(ConfigFile, RecordsComeBackAsTheyWereSaved)
@@ -83,9 +83,9 @@ TEST(ConfigFile, RecordsComeBackAsTheyWereSaved)
         TConfig back;
         back.Temp = "stale";
         readConfigFile(back, dir / "config.xml");
-        EXPECT_EQ(back, record) << test::readFile(dir / "config.xml");
+        EXPECT_EQ(back, record) << test::fileBytes(dir / "config.xml");
     }
-    EXPECT_NE(test::readFile(dir / "config.xml").find("<EmailAddr><![CDATA[a>b]]></EmailAddr>"), std::string::npos);
+    EXPECT_NE(test::fileBytes(dir / "config.xml").find("<EmailAddr><![CDATA[a>b]]></EmailAddr>"), std::string::npos);
 
     // Blanks around a text do not survive; everything inside it does.
     TConfig padded;
@@ -125,7 +125,7 @@ TEST(ConfigFile, ReadsHandEditedFiles)
     };
     test::ScratchDir dir;
     for (const auto &c : cases) {
-        test::writeFile(dir / "config.xml", c.text);
+        test::writeBytes(dir / "config.xml", c.text);
         TConfig config;
         readConfigFile(config, dir / "config.xml");
         EXPECT_EQ(config.AutoRun, c.autoRun) << c.what;
@@ -153,14 +153,14 @@ TEST(ConfigFile, FaultsThatEndTheLoad)
     std::filesystem::remove(path);
 
     // A flag that is not a boolean: the fields before it are assigned, the rest are not.
-    test::writeFile(path, "<Orvane><Temp>70</Temp><AutoRun>-1</AutoRun><TempWarn>yes</TempWarn></Orvane>");
+    test::writeBytes(path, "<Orvane><Temp>70</Temp><AutoRun>-1</AutoRun><TempWarn>yes</TempWarn></Orvane>");
     config = {};
     config.EmailAddr = "kept";
     EXPECT_EQ(errorOf([&] { readConfigFile(config, path); }), "'yes' is not a valid boolean value");
     EXPECT_TRUE(config.AutoRun);
     EXPECT_EQ(config.Temp, "");
     EXPECT_EQ(config.EmailAddr, "kept");
-    test::writeFile(path, "<Orvane><AutoRun/></Orvane>");
+    test::writeBytes(path, "<Orvane><AutoRun/></Orvane>");
     EXPECT_EQ(errorOf([&] { readConfigFile(config, path); }), "'' is not a valid boolean value");
 
     // There but unreadable, even for root: a link that points at itself. Nothing is assigned.
@@ -225,16 +225,16 @@ TEST(ConfigValues, CritTempFromText)
 }
 
 // Stands in for the Preferences page and notes every call in order.
-class RecordingControls : public PreferencesControls
+class RecordingControls : public SettingsSink
 {
 public:
-    void setChecked(PreferencesCheckBox box, bool checked) override
+    void showFlag(ConfigFlag box, bool checked) override
     {
         static const char *const names[] = {"AutoRun",  "LogEvents",   "SystemLogEvents", "DiskStatus", "Hibernate",
                                             "TempWarn", "PopupNotify", "EmailNotify",     "SndFile"};
         calls.push_back(std::string(names[static_cast<int>(box)]) + (checked ? "+" : "-"));
     }
-    void setText(PreferencesEdit edit, const std::string &text) override
+    void showText(ConfigText edit, const std::string &text) override
     {
         static const char *const names[] = {"CritTemp", "Email", "SoundPath"};
         calls.push_back(std::string(names[static_cast<int>(edit)]) + "=" + text);
@@ -278,7 +278,7 @@ TEST(LoadConfig, AFaultTouchesNoControlAndLeavesCritTemp)
 {
     test::ScratchDir dir;
     test::InDirectory inDir(dir.path());
-    test::writeFile(dir / "config.xml", "<Orvane><Temp>60</Temp><LogEvents>maybe</LogEvents></Orvane>");
+    test::writeBytes(dir / "config.xml", "<Orvane><Temp>60</Temp><LogEvents>maybe</LogEvents></Orvane>");
     TConfig config;
     std::uint8_t critTemp = 7;
     RecordingControls controls;

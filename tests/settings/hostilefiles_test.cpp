@@ -3,10 +3,10 @@
 // only regular files, keeps the old file's owner and mode, and falls back to rewriting in
 // place before it gives up. Some cases need root (to own files as another user); they are
 // skipped without it.
-#include "scratch.h"
+#include "core/orvaneerror.h"
 #include "settings/config.h"
 #include "settings/fileio.h"
-#include "settings/orvaneerror.h"
+#include "support/scratchdir.h"
 
 #include <functional>
 #include <grp.h>
@@ -61,9 +61,9 @@ TConfig someRecord()
 TEST(ReadingFiles, OnlyRegularFilesOfABoundedSizeAreRead)
 {
     test::ScratchDir dir;
-    test::writeFile(dir / "small.xml", "<r/>");
-    test::writeFile(dir / "limit.xml", std::string(kMaxReadBytes, 'x'));
-    test::writeFile(dir / "large.xml", std::string(kMaxReadBytes + 1, 'x'));
+    test::writeBytes(dir / "small.xml", "<r/>");
+    test::writeBytes(dir / "limit.xml", std::string(kMaxReadBytes, 'x'));
+    test::writeBytes(dir / "large.xml", std::string(kMaxReadBytes + 1, 'x'));
     ASSERT_EQ(::mkfifo((dir / "fifo.xml").c_str(), 0600), 0);
     fs::create_directory(dir / "folder.xml");
     fs::create_symlink("/dev/zero", dir / "zero.xml");
@@ -99,7 +99,7 @@ TEST(ReadingFiles, ASettingsFileThatIsNotAFileIsALoadErrorNotAFirstStart)
         } else if (name == "fifo") {
             ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
         } else {
-            test::writeFile(path, "<Orvane>" + std::string(2 << 20, ' ') + "</Orvane>");
+            test::writeBytes(path, "<Orvane>" + std::string(2 << 20, ' ') + "</Orvane>");
         }
         TConfig config;
         EXPECT_EQ(errorOf([&] { readConfigFile(config, path); }).rfind("Cannot open file \"" + path.string(), 0), 0u)
@@ -148,7 +148,7 @@ TEST(SavingFiles, ALinkOfAnotherUserIsNotFollowed)
         GTEST_SKIP() << "needs root to plant a link of another user";
     }
     test::ScratchDir dir;
-    test::writeFile(dir / "root-only", "secret");
+    test::writeBytes(dir / "root-only", "secret");
     ::chmod((dir / "root-only").c_str(), 0600);
     fs::create_symlink(dir / "root-only", dir / "config.xml");
     ASSERT_EQ(::lchown((dir / "config.xml").c_str(), kOtherUser, kOtherGroup), 0);
@@ -156,12 +156,12 @@ TEST(SavingFiles, ALinkOfAnotherUserIsNotFollowed)
     EXPECT_EQ(errorOf([&] { writeConfigFile(someRecord(), dir / "config.xml"); }),
               "Cannot create file \"" + (dir / "config.xml").string() + "\". The link \""
                   + (dir / "config.xml").string() + "\" belongs to another user");
-    EXPECT_EQ(test::readFile(dir / "root-only"), "secret");
+    EXPECT_EQ(test::fileBytes(dir / "root-only"), "secret");
     EXPECT_TRUE(fs::is_symlink(fs::symlink_status(dir / "config.xml")));
     // A link of root is followed, as one of the user's own.
     ASSERT_EQ(::lchown((dir / "config.xml").c_str(), 0, 0), 0);
     writeConfigFile(someRecord(), dir / "config.xml");
-    EXPECT_NE(test::readFile(dir / "root-only").find("<Temp>48</Temp>"), std::string::npos);
+    EXPECT_NE(test::fileBytes(dir / "root-only").find("<Temp>48</Temp>"), std::string::npos);
 }
 
 TEST(SavingFiles, TheReplacedFileKeepsItsOwnerGroupAndMode)
@@ -171,7 +171,7 @@ TEST(SavingFiles, TheReplacedFileKeepsItsOwnerGroupAndMode)
     }
     test::ScratchDir dir;
     const fs::path path = dir / "config.xml";
-    test::writeFile(path, "old");
+    test::writeBytes(path, "old");
     ASSERT_EQ(::chown(path.c_str(), kOtherUser, kOtherGroup), 0);
     ASSERT_EQ(::chmod(path.c_str(), 0640), 0);
     writeConfigFile(someRecord(), path);
@@ -182,7 +182,7 @@ TEST(SavingFiles, TheReplacedFileKeepsItsOwnerGroupAndMode)
     EXPECT_EQ(saved.st_uid, kOtherUser);
     EXPECT_EQ(saved.st_gid, kOtherGroup);
     EXPECT_EQ(saved.st_mode & 07777, 0640u);
-    EXPECT_NE(test::readFile(path).find("<Temp>48</Temp>"), std::string::npos);
+    EXPECT_NE(test::fileBytes(path).find("<Temp>48</Temp>"), std::string::npos);
     EXPECT_EQ(test::listDir(dir.path()), "config.xml ");
 }
 
@@ -194,7 +194,7 @@ TEST(SavingFiles, AReadOnlyFolderAroundAWritableFileIsRewrittenInPlace)
     const fs::path folder = dir / "readonly";
     const fs::path path = folder / "config.xml";
     fs::create_directory(folder);
-    test::writeFile(path, std::string(2000, 'x'));
+    test::writeBytes(path, std::string(2000, 'x'));
     const auto save = [&] { return (writeConfigFile(someRecord(), path), true); };
     if (::geteuid() == 0) {
         ::chmod(dir.path().c_str(), 0711);
@@ -230,12 +230,12 @@ TEST(SavingFiles, AFileMovedAsideGetsAFreeBackupName)
     test::ScratchDir dir;
     const fs::path path = dir / "config.xml";
     EXPECT_EQ(moveFileAside(path), fs::path());
-    test::writeFile(path, "first");
+    test::writeBytes(path, "first");
     EXPECT_EQ(moveFileAside(path), dir / "config.xml.bak");
-    test::writeFile(path, "second");
+    test::writeBytes(path, "second");
     EXPECT_EQ(moveFileAside(path), dir / "config.xml.bak.1");
-    EXPECT_EQ(test::readFile(dir / "config.xml.bak"), "first");
-    EXPECT_EQ(test::readFile(dir / "config.xml.bak.1"), "second");
+    EXPECT_EQ(test::fileBytes(dir / "config.xml.bak"), "first");
+    EXPECT_EQ(test::fileBytes(dir / "config.xml.bak.1"), "second");
     EXPECT_EQ(test::listDir(dir.path()), "config.xml.bak config.xml.bak.1 ");
 }
 

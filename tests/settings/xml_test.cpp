@@ -1,6 +1,6 @@
-#include "scratch.h"
-#include "settings/orvaneerror.h"
+#include "core/orvaneerror.h"
 #include "settings/xmlparser.h"
+#include "support/scratchdir.h"
 
 #include <gtest/gtest.h>
 
@@ -267,7 +267,7 @@ TEST(XmlNode, FindNodeAttributesAndOwnership)
 TEST(XmlFile, LoadsAFileAndReportsOneThatCannotBeOpened)
 {
     test::ScratchDir dir;
-    test::writeFile(dir / "c.xml", "<r><a>1</a></r>");
+    test::writeBytes(dir / "c.xml", "<r><a>1</a></r>");
     TqomXMLParser2 document;
     document.LoadFromFile(dir / "c.xml");
     EXPECT_EQ(document.FindNode("a", false)->Text(), "1");

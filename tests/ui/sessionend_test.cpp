@@ -1,6 +1,7 @@
 // SIGTERM, SIGINT and SIGHUP end the program with a save of the settings, so that they are
 // saved when the machine shuts down or the terminal closes; a save that fails then is
 // reported and the program ends all the same. Runs the real orvane-demo, offscreen.
+#include "support/waitfor.h"
 #include "uitestsupport.h"
 
 #include <chrono>
@@ -30,18 +31,6 @@ unsigned long long caughtSignals(pid_t pid)
     return 0;
 }
 
-bool waitFor(const std::function<bool()> &done, std::chrono::milliseconds limit)
-{
-    const auto end = std::chrono::steady_clock::now() + limit;
-    while (!done()) {
-        if (std::chrono::steady_clock::now() > end) {
-            return false;
-        }
-        std::this_thread::sleep_for(20ms);
-    }
-    return true;
-}
-
 struct EndCase
 {
     int signal;
@@ -60,10 +49,10 @@ class SessionEnd : public ::testing::TestWithParam<EndCase>
 TEST_P(SessionEnd, SignalEndsTheProgramWithASaveOfTheSettings)
 {
     const EndCase &c = GetParam();
-    TempFolder folder;
+    ScratchDir folder;
     const std::filesystem::path drives = folder.path() / "drives";
     std::filesystem::create_directories(drives);
-    std::ofstream((drives / "a.rec").string()) << FormatRecording(MadeDrive("SIGNAL DISK", 33), "made by a test");
+    std::ofstream((drives / "a.rec").string()) << formatRecording(MadeDrive("SIGNAL DISK", 33), "made by a test");
 
     const std::string cwd = folder.path().string();
     const std::string drivesArg = drives.string();

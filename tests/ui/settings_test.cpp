@@ -53,7 +53,7 @@ TEST(Settings, LoadingRunsTheHandlersOfTheSettingsThatAreOnInPageOrder)
     EXPECT_EQ(form.SoundPath_Edit->text().toStdString(), "siren.wav");
     EXPECT_TRUE(form.CheckTemp_Timer->isActive());
     // Every start with AutoRun on writes the entry again, for the program that runs now.
-    EXPECT_TRUE(std::filesystem::exists(h.places.autostartFile));
+    EXPECT_TRUE(std::filesystem::exists(h.autostart.file()));
     EXPECT_EQ(form.Config.EmailAddr, "ops@example.org");
     EXPECT_EQ(form.DriveCount, 1);
 

@@ -37,6 +37,11 @@ struct ProbeCase
     bool drive0Shown;
 };
 
+void PrintTo(const ProbeCase &c, std::ostream *out)
+{
+    *out << c.name;
+}
+
 class StartupProbe : public ::testing::TestWithParam<ProbeCase>
 {
 };
@@ -185,6 +190,11 @@ struct ScaleCase
     int idColumn;
 };
 
+void PrintTo(const ScaleCase &c, std::ostream *out)
+{
+    *out << c.ppi << " ppi";
+}
+
 class StartupScale : public ::testing::TestWithParam<ScaleCase>
 {
 };
@@ -208,7 +218,8 @@ TEST_P(StartupScale, ScalesOnceByScreenPpiOver96)
 INSTANTIATE_TEST_SUITE_P(Screens, StartupScale,
                          ::testing::Values(ScaleCase{96, {693, 509}, 58, {216, 116, 33, 21}, 11, 50},
                                            ScaleCase{120, {866, 636}, 73, {270, 145, 41, 26}, 14, 63},
-                                           ScaleCase{192, {1386, 1018}, 116, {432, 232, 66, 42}, 22, 100}));
+                                           ScaleCase{192, {1386, 1018}, 116, {432, 232, 66, 42}, 22, 100}),
+                         [](const auto &param) { return std::to_string(static_cast<int>(param.param.ppi)) + "ppi"; });
 
 } // namespace
 } // namespace orvane::test

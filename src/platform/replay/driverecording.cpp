@@ -1,5 +1,7 @@
 #include "platform/replay/driverecording.h"
 
+#include "text/textops.h"
+
 #include <algorithm>
 #include <cstring>
 #include <filesystem>
@@ -30,16 +32,8 @@ bool isSpace(char c)
     return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
 }
 
-std::string_view trimmed(std::string_view s)
-{
-    while (!s.empty() && isSpace(s.front())) {
-        s.remove_prefix(1);
-    }
-    while (!s.empty() && isSpace(s.back())) {
-        s.remove_suffix(1);
-    }
-    return s;
-}
+// What a recording line may carry around its words; a line break never reaches here.
+constexpr std::string_view kBlanks = " \t\r\v\f";
 
 // Cuts a '#' comment off the line: a whole line, or the rest of a line after a value.
 std::string_view withoutComment(std::string_view line)
@@ -106,7 +100,7 @@ private:
     {
         while (m_pos < m_text.size()) {
             const std::size_t end = std::min(m_text.find('\n', m_pos), m_text.size());
-            line = trimmed(withoutComment(m_text.substr(m_pos, end - m_pos)));
+            line = trimmed(withoutComment(m_text.substr(m_pos, end - m_pos)), kBlanks);
             m_pos = end + 1;
             ++m_lineNumber;
             if (skipEmpty && line.empty()) {
@@ -125,7 +119,8 @@ private:
     {
         const std::size_t space = line.find_first_of(" \t");
         const std::string_view word = line.substr(0, space);
-        const std::string_view arg = space == std::string_view::npos ? std::string_view() : trimmed(line.substr(space));
+        const std::string_view arg =
+            space == std::string_view::npos ? std::string_view() : trimmed(line.substr(space), kBlanks);
         if (word == "version") {
             version(arg);
         } else if (word == "enable") {
@@ -246,12 +241,12 @@ void appendSection(std::string &out, std::string_view name, const std::optional<
 
 } // namespace
 
-DriveRecording ParseRecording(std::string_view text, const std::string &fileName)
+DriveRecording parseRecording(std::string_view text, const std::string &fileName)
 {
     return Parser(text, fileName).parse();
 }
 
-DriveRecording LoadRecording(const std::string &path)
+DriveRecording loadRecording(const std::string &path)
 {
     const auto cannotRead = [&](const std::string &why) { return RecordingError(path + ": cannot be read: " + why); };
     std::error_code error;
@@ -279,10 +274,10 @@ DriveRecording LoadRecording(const std::string &path)
     if (text.size() > kMaxRecordingBytes) {
         throw cannotRead("larger than " + std::to_string(kMaxRecordingBytes) + " bytes");
     }
-    return ParseRecording(text, path);
+    return parseRecording(text, path);
 }
 
-std::string FormatRecording(const DriveRecording &recording, std::string_view comment)
+std::string formatRecording(const DriveRecording &recording, std::string_view comment)
 {
     std::string out(kMagic);
     out += '\n';

@@ -5,15 +5,17 @@
 // Without --drives, four of the shipped recordings stand in for drives 0 to 3: two healthy
 // disks, a worn one (a BAD attribute on its SMART Info page) and one that runs hot. With
 // --drives, the first four recordings (*.rec, in name order) of FOLDER do.
-#include "drive/drivetransport.h"
 #include "monitor/power.h"
 #include "platform/replay/replaydrivecontrol.h"
+#include "platform/systemservices.h"
 #include "ui/app/appwindow.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
 #include <cstdio>
+#include <memory>
+#include <utility>
 
 namespace {
 
@@ -47,21 +49,21 @@ int main(int argc, char **argv)
     QCommandLineParser options;
     options.addHelpOption();
     options.addOption({QStringLiteral("drives"), QStringLiteral("Folder of drive recordings."),
-        QStringLiteral("folder"), QStringLiteral(ORVANE_DRIVES_DIR)});
+                       QStringLiteral("folder"), QStringLiteral(ORVANE_DRIVES_DIR)});
     options.addOption({QStringLiteral("screenshot"), QStringLiteral("Save the screen to this file and quit."),
-        QStringLiteral("file")});
+                       QStringLiteral("file")});
     options.process(app);
 
-    orvane::ReplayDriveControl drives;
+    auto drives = std::make_unique<orvane::ReplayDriveControl>();
     const bool shipped = !options.isSet(QStringLiteral("drives"));
     const QDir folder(shipped ? QStringLiteral(ORVANE_DRIVES_DIR) : options.value(QStringLiteral("drives")));
     const QStringList recordings = shipped
-        ? QStringList {QStringLiteral("wdc-wd10ezex.rec"), QStringLiteral("failing-st2000dm001.rec"),
-            QStringLiteral("hot-hitachi-hcc543232a7a380.rec"), QStringLiteral("st2000dm001.rec")}
+        ? QStringList{QStringLiteral("wdc-wd10ezex.rec"), QStringLiteral("failing-st2000dm001.rec"),
+                      QStringLiteral("hot-hitachi-hcc543232a7a380.rec"), QStringLiteral("st2000dm001.rec")}
         : folder.entryList({QStringLiteral("*.rec")}, QDir::Files, QDir::Name);
     try {
         for (std::uint8_t number = 0; number < 4 && number < recordings.size(); ++number) {
-            drives.addDrive(number, orvane::LoadRecording(folder.filePath(recordings[number]).toStdString()));
+            drives->addDrive(number, orvane::loadRecording(folder.filePath(recordings[number]).toStdString()));
         }
     } catch (const orvane::RecordingError &error) {
         std::fprintf(stderr, "orvane-demo: %s\n", error.what());
@@ -70,7 +72,10 @@ int main(int argc, char **argv)
     if (recordings.isEmpty()) {
         std::fprintf(stderr, "orvane-demo: no drive recordings in %s\n", qPrintable(folder.path()));
     }
-    orvane::DriveTransport transport(drives);
-    LoggingPower power;
-    return orvane::RunMainWindow(app, transport, power, options.value(QStringLiteral("screenshot")));
+    // This machine's back-ends, but recorded drives and a power back-end that only talks.
+    orvane::SystemServices services = orvane::createSystemServices();
+    services.drives = std::move(drives);
+    services.driveOpenProblem = nullptr; // recorded drives always open
+    services.power = std::make_unique<LoggingPower>();
+    return orvane::RunMainWindow(app, services, options.value(QStringLiteral("screenshot")));
 }

@@ -1,4 +1,4 @@
-#include "ui/app/sessionend.h"
+#include "platform/linux/signalsessionend.h"
 
 #include <QGuiApplication>
 #include <QSessionManager>
@@ -47,7 +47,7 @@ void endOnSignals(QWidget &window, const std::function<void()> &end)
 
 } // namespace
 
-void CloseOnSessionEnd(QGuiApplication &app, QWidget &window, std::function<void()> end)
+void SignalSessionEnd::closeOnSessionEnd(QGuiApplication &app, QWidget &window, std::function<void()> end)
 {
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &window, [end](QSessionManager &) { end(); });
     endOnSignals(window, end);

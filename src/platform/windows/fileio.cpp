@@ -1,7 +1,8 @@
 // The settings file on Windows: ReadFile for loading; for saving a temporary file that is
 // written, flushed to the disk and moved over the old one.
 #include "settings/fileio.h"
-#include "settings/orvaneerror.h"
+
+#include "core/orvaneerror.h"
 
 #include <algorithm>
 #include <windows.h>

@@ -1,0 +1,50 @@
+// Our own copies of the Windows SDK's request codes, flags and structures must match the
+// SDK's byte for byte: the drive code builds requests with them on every platform, and the
+// Windows back-ends hand them to the system unchanged. Each value is checked here, where the
+// SDK's headers and ours meet, so a wrong copy fails the Windows build.
+#include "drive/smartstructs.h"
+#include "monitor/eventlogapi.h"
+#include "monitor/power.h"
+
+#include <cstddef>
+#include <windows.h>
+#include <winioctl.h>
+
+namespace orvane {
+
+static_assert(kSmartGetVersion == SMART_GET_VERSION);
+static_assert(kSmartSendDriveCommand == SMART_SEND_DRIVE_COMMAND);
+static_assert(kSmartRcvDriveData == SMART_RCV_DRIVE_DATA);
+static_assert(kAtaIdentifyDevice == ID_CMD);
+static_assert(kAtaIdentifyPacketDevice == ATAPI_ID_CMD);
+static_assert(kAtaSmartCommand == SMART_CMD);
+static_assert(kSmartReadAttributeValues == READ_ATTRIBUTES);
+static_assert(kSmartReadAttributeThresholds == READ_THRESHOLDS);
+static_assert(kSmartEnableOperations == ENABLE_SMART);
+static_assert(kSmartCylLow == SMART_CYL_LOW);
+static_assert(kSmartCylHigh == SMART_CYL_HI);
+
+static_assert(sizeof(::GETVERSIONINPARAMS) == 24);
+static_assert(sizeof(::GETVERSIONINPARAMS) == sizeof(GETVERSIONINPARAMS));
+static_assert(offsetof(::GETVERSIONINPARAMS, bIDEDeviceMap) == offsetof(GETVERSIONINPARAMS, bIDEDeviceMap));
+static_assert(offsetof(::GETVERSIONINPARAMS, fCapabilities) == offsetof(GETVERSIONINPARAMS, fCapabilities));
+static_assert(sizeof(::IDEREGS) == sizeof(IDEREGS));
+static_assert(offsetof(::IDEREGS, bCommandReg) == offsetof(IDEREGS, bCommandReg));
+static_assert(sizeof(::SENDCMDINPARAMS) == sizeof(SENDCMDINPARAMS));
+static_assert(offsetof(::SENDCMDINPARAMS, irDriveRegs) == offsetof(SENDCMDINPARAMS, irDriveRegs));
+static_assert(offsetof(::SENDCMDINPARAMS, bDriveNumber) == offsetof(SENDCMDINPARAMS, bDriveNumber));
+static_assert(offsetof(::SENDCMDINPARAMS, bBuffer) == kCommandBytesSent);
+static_assert(sizeof(::DRIVERSTATUS) == sizeof(DRIVERSTATUS));
+static_assert(offsetof(::SENDCMDOUTPARAMS, bBuffer) == kReplyHeaderSize);
+
+static_assert(kTokenAdjustPrivileges == TOKEN_ADJUST_PRIVILEGES);
+static_assert(kTokenQuery == TOKEN_QUERY);
+static_assert(kSePrivilegeEnabled == SE_PRIVILEGE_ENABLED);
+static_assert(kEwxShutdown == EWX_SHUTDOWN);
+static_assert(kEwxReboot == EWX_REBOOT);
+static_assert(kEwxForce == EWX_FORCE);
+static_assert(kEwxPowerOff == EWX_POWEROFF);
+
+static_assert(kEventLogInformationType == EVENTLOG_INFORMATION_TYPE);
+
+} // namespace orvane
