@@ -8,12 +8,15 @@
 #include "monitor/sound.h"
 #include "ui/app/sessionend.h"
 #include "ui/autorun.h"
+#include "ui/desktopopener.h"
 
 #include <functional>
 #include <memory>
 #include <string>
 
 namespace orvane {
+
+class DesktopNotifier; // balloons as the desktop's notifications; it needs Qt
 
 // Everything the program asks of the operating system, each behind its interface. One
 // factory per platform folder (src/platform/<os>/systemservices.cpp) builds them, so that a
@@ -30,6 +33,10 @@ struct SystemServices
     std::unique_ptr<PowerApi> power; // shutdown and hibernation
     std::unique_ptr<AutostartEntry> autostart; // starting with the user's session
     std::unique_ptr<SessionEndWatcher> sessionEnd; // ending the program when the session ends
+    std::unique_ptr<DesktopOpener> opener; // web pages and the support mail
+    // The desktop's notification service for the tray's balloons; null where the tray's own
+    // balloons serve. Shared, so that platforms without it need not know its type.
+    std::shared_ptr<DesktopNotifier> notifier;
     // Why drive N is there but cannot be opened (no privilege), as the program's text, or
     // empty text. None (as for recorded drives): nothing to tell.
     std::function<std::string(unsigned)> driveOpenProblem;

@@ -38,6 +38,7 @@ public:
         std::fprintf(stderr, "orvane-demo: would %s the computer now\n", hibernate ? "hibernate" : "suspend");
         return false;
     }
+    [[nodiscard]] std::string lastErrorText() const override { return "the demo only says what it would do"; }
 };
 
 } // namespace
@@ -77,5 +78,8 @@ int main(int argc, char **argv)
     services.drives = std::move(drives);
     services.driveOpenProblem = nullptr; // recorded drives always open
     services.power = std::make_unique<LoggingPower>();
-    return orvane::RunMainWindow(app, services, options.value(QStringLiteral("screenshot")));
+    orvane::RunOptions run;
+    run.screenshotFile = options.value(QStringLiteral("screenshot"));
+    run.diskStatusOnFirstStart = true; // the demo shows its drives in the tray's balloon
+    return orvane::RunMainWindow(app, services, run);
 }
