@@ -3,6 +3,7 @@
 #include "platform/linux/filedescriptor.h"
 #include "text/textops.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -41,11 +42,14 @@ bool assign(MailSettings &settings, const std::string &key, const std::string &v
     return true;
 }
 
+constexpr std::size_t kMaxSettingsBytes = 65536;
+
 // The file's text, read through one descriptor so that the checks and the read see the
-// same file.
+// same file. Opened without blocking, so that a pipe put there cannot hold the caller
+// past its time limit; only a regular file is read.
 std::optional<std::string> readPrivateFile(const std::string &path, std::string &error)
 {
-    const orvane::FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW));
+    const orvane::FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK));
     const int fd = file.get();
     if (!file.valid()) {
         error = "Cannot read mail settings " + path + ": " + std::strerror(errno);
@@ -65,17 +69,34 @@ std::optional<std::string> readPrivateFile(const std::string &path, std::string 
     } else {
         char buffer[4096];
         ssize_t got = 0;
-        while ((got = ::read(fd, buffer, sizeof buffer)) > 0 && text.size() < 65536) {
-            text.append(buffer, static_cast<std::size_t>(got));
+        while (text.size() <= kMaxSettingsBytes
+               && ((got = ::read(fd, buffer, sizeof buffer)) > 0 || (got < 0 && errno == EINTR))) {
+            text.append(buffer, got > 0 ? static_cast<std::size_t>(got) : 0);
         }
         if (got < 0) {
             error = "Cannot read mail settings " + path + ": " + std::strerror(errno);
+        } else if (text.size() > kMaxSettingsBytes) {
+            error = "Mail settings " + path + " is larger than " + std::to_string(kMaxSettingsBytes) + " bytes";
         }
     }
     if (!error.empty()) {
         return std::nullopt;
     }
     return text;
+}
+
+// A password keeps every byte after the blanks that follow '=': blanks at its end too (only
+// the CR of a CR LF line end goes). Every other value loses the blanks around it.
+std::string valueOf(const std::string &key, const std::string &rest)
+{
+    if (key != "password") {
+        return trimmedLine(rest);
+    }
+    std::string value = rest.substr(std::min(rest.find_first_not_of(" \t"), rest.size()));
+    if (!value.empty() && value.back() == '\r') {
+        value.pop_back();
+    }
+    return value;
 }
 
 } // namespace
@@ -111,14 +132,15 @@ std::optional<MailSettings> parseSettings(const std::string &content, const std:
         if (end == std::string::npos) {
             end = content.size();
         }
-        const std::string line = trimmedLine(content.substr(start, end - start));
+        const std::string raw = content.substr(start, end - start);
+        const std::string line = trimmedLine(raw);
         start = end + 1;
         if (line.empty() || line[0] == '#') {
             continue;
         }
-        const auto equals = line.find('=');
-        if (equals == std::string::npos
-            || !assign(settings, trimmedLine(line.substr(0, equals)), trimmedLine(line.substr(equals + 1)))) {
+        const auto equals = raw.find('=');
+        const std::string key = equals == std::string::npos ? std::string() : trimmedLine(raw.substr(0, equals));
+        if (equals == std::string::npos || !assign(settings, key, valueOf(key, raw.substr(equals + 1)))) {
             error = "Mail settings " + path + ", line " + std::to_string(lineNumber) + ": not a known \"key = value\"";
             return std::nullopt;
         }

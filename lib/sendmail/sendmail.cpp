@@ -67,11 +67,21 @@ int watchServer(CURL *, curl_infotype type, char *data, std::size_t size, void *
 
 std::string messageId()
 {
-    static std::atomic<unsigned> counter {0};
+    static std::atomic<unsigned> counter{0};
     char host[256] = "localhost";
     ::gethostname(host, sizeof host - 1);
     return std::to_string(std::time(nullptr)) + "." + std::to_string(::getpid()) + "." + std::to_string(++counter) + "@"
         + host;
+}
+
+// A login goes out in clear text only when the settings say "starttls = no": with a user
+// set, "try" (the default) demands STARTTLS like "yes".
+long tlsLevel(const sendmail::MailSettings &settings)
+{
+    if (settings.starttls == "no") {
+        return CURLUSESSL_NONE;
+    }
+    return settings.starttls == "yes" || !settings.user.empty() ? CURLUSESSL_ALL : CURLUSESSL_TRY;
 }
 
 struct CurlEasy
@@ -88,7 +98,7 @@ struct CurlEasy
 };
 
 int transfer(const sendmail::MailSettings &settings, const std::string &from, const std::string &to,
-    std::string message, long timeLimit, std::string &result)
+             std::string message, long timeLimit, std::string &result)
 {
     static std::once_flag initialised;
     std::call_once(initialised, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
@@ -98,7 +108,7 @@ int transfer(const sendmail::MailSettings &settings, const std::string &from, co
         result = "Out of memory";
         return SENDMAIL_FAILED;
     }
-    Upload upload {std::move(message), 0};
+    Upload upload{std::move(message), 0};
     ServerReplies replies;
     const std::string mailFrom = "<" + from + ">";
     curl.recipients = curl_slist_append(nullptr, ("<" + to + ">").c_str());
@@ -118,10 +128,7 @@ int transfer(const sendmail::MailSettings &settings, const std::string &from, co
     curl_easy_setopt(h, CURLOPT_DEBUGFUNCTION, watchServer);
     curl_easy_setopt(h, CURLOPT_DEBUGDATA, &replies);
     if (settings.server.rfind("smtp://", 0) == 0) {
-        const long tls = settings.starttls == "yes" ? CURLUSESSL_ALL
-            : settings.starttls == "try"            ? CURLUSESSL_TRY
-                                                    : CURLUSESSL_NONE;
-        curl_easy_setopt(h, CURLOPT_USE_SSL, tls);
+        curl_easy_setopt(h, CURLOPT_USE_SSL, tlsLevel(settings));
     }
     if (!settings.user.empty()) {
         curl_easy_setopt(h, CURLOPT_USERNAME, settings.user.c_str());
@@ -136,6 +143,10 @@ int transfer(const sendmail::MailSettings &settings, const std::string &from, co
         return SENDMAIL_OK;
     }
     result = curl_easy_strerror(code);
+    if (code == CURLE_USE_SSL_FAILED && settings.starttls == "try") {
+        result += " (the server offers no STARTTLS, and a password is never sent without it; "
+                  "starttls = no allows it)";
+    }
     // The server's own refusal says more than curl's summary alone.
     if (!replies.refusal.empty()) {
         result += " (" + replies.refusal + ")";
@@ -144,7 +155,7 @@ int transfer(const sendmail::MailSettings &settings, const std::string &from, co
 }
 
 int send(const char *sender, const char *recipient, const char *reserved4, const char *reserved5, const char *subject,
-    const char *body, const char *reserved8, int timeLimit, std::string &result)
+         const char *body, const char *reserved8, int timeLimit, std::string &result)
 {
     if (reserved4 != nullptr || reserved5 != nullptr || reserved8 != nullptr) {
         result = "The fourth, fifth and eighth arguments must be null";
@@ -157,8 +168,13 @@ int send(const char *sender, const char *recipient, const char *reserved4, const
         result = "Not a mail address: \"" + to + "\"";
         return SENDMAIL_BAD_ARGUMENTS;
     }
-    if (title.find_first_of("\r\n") != std::string::npos) {
-        result = "The subject holds a line break";
+    // Control characters (a line break would start a header of its own; an escape acts on
+    // the reader's terminal) have no place in a subject; a tab is white space.
+    if (std::any_of(title.begin(), title.end(), [](char c) {
+            const auto byte = static_cast<unsigned char>(c);
+            return (byte < 0x20 && c != '\t') || byte == 0x7F;
+        })) {
+        result = "The subject holds a control character";
         return SENDMAIL_BAD_ARGUMENTS;
     }
     const std::string path = sendmail::settingsPath();
@@ -192,7 +208,8 @@ char *copyText(const std::string &text)
 } // namespace
 
 extern "C" int SendMail(char **resultText, const char *sender, const char *recipient, const char *reserved4,
-    const char *reserved5, const char *subject, const char *body, const char *reserved8, int timeLimit)
+                        const char *reserved5, const char *subject, const char *body, const char *reserved8,
+                        int timeLimit)
 {
     std::string result;
     int status = SENDMAIL_FAILED;

@@ -11,7 +11,7 @@ extern "C" {
 
 enum {
     SENDMAIL_OK = 0, // the server accepted the mail
-    SENDMAIL_BAD_ARGUMENTS = 1, // a missing address, a line break in a header, an unused argument set
+    SENDMAIL_BAD_ARGUMENTS = 1, // a missing address, a control character in a header, an unused argument set
     SENDMAIL_BAD_SETTINGS = 2, // the settings file is missing, unreadable, too open or malformed
     SENDMAIL_FAILED = 3 // no server, refused login, refused mail, time limit reached
 };
@@ -26,7 +26,8 @@ enum {
 // may take five times that, so a call returns within about 5 s for 1000 and never takes
 // more than 10 s.
 SENDMAIL_API int SendMail(char **resultText, const char *sender, const char *recipient, const char *reserved4,
-    const char *reserved5, const char *subject, const char *body, const char *reserved8, int timeLimit);
+                          const char *reserved5, const char *subject, const char *body, const char *reserved8,
+                          int timeLimit);
 
 // Releases a result text of SendMail; null is allowed.
 SENDMAIL_API void SendMailFree(char *resultText);

@@ -78,6 +78,14 @@ void ActivityLog::Save(const std::filesystem::path &file) const
 {
     // Opening for output creates a new file as readily as it replaces an old one. The
     // stream leaves the system's reason in errno on both platforms we build for.
+    // Only a file is written: a pipe would hold the window until someone reads it, and a
+    // device is no log file. A folder fails at the open below with the system's reason.
+    std::error_code unknown;
+    const std::filesystem::file_status status = std::filesystem::status(file, unknown);
+    if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status)
+        && !std::filesystem::is_directory(status)) {
+        throw LogSaveError("Cannot create file \"" + messagePath(file) + "\". Not a regular file");
+    }
     errno = 0;
     std::ofstream out(file, std::ios::binary | std::ios::trunc);
     if (!out) {

@@ -31,6 +31,9 @@ inline constexpr std::string_view kOrvaneCaption = "Orvane";
 inline constexpr std::string_view kEmailFailed = "FAILED to send the email: ";
 inline constexpr std::string_view kSoundFailed = "FAILED to play the sound: ";
 inline constexpr std::string_view kHibernateFailed = "FAILED to hibernate the system: ";
+// The program's own, beside the lines above.
+inline constexpr std::string_view kUnreadableSettingsKept = "KEPT the settings file that could not be read as: ";
+inline constexpr std::string_view kSettingsNotSaved = "The settings could not be saved: ";
 
 // The message a box logs when it is ticked, and the one when it is unticked. Only the
 // Run value says "DISABLED"; every Preferences box says "DISABLE".

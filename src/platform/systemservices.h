@@ -10,7 +10,9 @@
 #include "ui/autorun.h"
 #include "ui/desktopopener.h"
 
+#include <functional>
 #include <memory>
+#include <string>
 
 namespace orvane {
 
@@ -30,11 +32,14 @@ struct SystemServices
     std::unique_ptr<MultimediaApi> sound; // the alert sound
     std::unique_ptr<PowerApi> power; // shutdown and hibernation
     std::unique_ptr<AutostartEntry> autostart; // starting with the user's session
-    std::unique_ptr<SessionEndWatcher> sessionEnd; // closing the window when the session ends
+    std::unique_ptr<SessionEndWatcher> sessionEnd; // ending the program when the session ends
     std::unique_ptr<DesktopOpener> opener; // web pages and the support mail
     // The desktop's notification service for the tray's balloons; null where the tray's own
     // balloons serve. Shared, so that platforms without it need not know its type.
     std::shared_ptr<DesktopNotifier> notifier;
+    // Why drive N is there but cannot be opened (no privilege), as the program's text, or
+    // empty text. None (as for recorded drives): nothing to tell.
+    std::function<std::string(unsigned)> driveOpenProblem;
 };
 
 // This platform's back-ends. A member that the platform has no back-end for yet is null;

@@ -104,9 +104,9 @@ bool equalsIgnoringCase(std::string_view text, std::string_view word)
 bool fileToRead(const std::filesystem::path &path)
 {
     std::error_code error;
-    const auto type = std::filesystem::status(path, error).type();
-    // Any other trouble (a loop of links, no permission) is reported by the read itself.
-    return type != std::filesystem::file_type::not_found && type != std::filesystem::file_type::directory;
+    // Anything else (a directory, a pipe, a loop of links, no permission) is reported by
+    // the read itself.
+    return std::filesystem::status(path, error).type() != std::filesystem::file_type::not_found;
 }
 
 } // namespace

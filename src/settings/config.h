@@ -53,10 +53,10 @@ struct TConfig
 // Reads the settings file at `path` into `config`, field by field in the record's order,
 // looking each key up among the root element's children by exact name (the first one
 // wins; the root's own name does not matter). A key that is missing yields the
-// firstStartConfig() value; a file that does not exist (or is a directory) reads as a
-// file with no keys. Reading errors inside the file are not reported: the elements read
-// before the error are used. Throws OrvaneError when the file exists but cannot be read
-// (`Cannot open file ...`, no field assigned) or when a flag's text is not a boolean (the
+// firstStartConfig() value; a file that does not exist reads as a file with no keys. Reading errors inside the file are
+// not reported: the elements read before the error are used. Throws OrvaneError when the file exists but cannot be read
+// (`Cannot open file ...`, no field assigned: also a directory, a pipe, a device or a file
+// larger than kMaxReadBytes) or when a flag's text is not a boolean (the
 // fields before it keep their new values).
 void readConfigFile(TConfig &config, const std::filesystem::path &path);
 

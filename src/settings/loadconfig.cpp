@@ -1,5 +1,8 @@
 #include "settings/loadconfig.h"
 
+#include "settings/fileio.h"
+#include "text/pathtext.h"
+
 namespace orvane {
 namespace {
 
@@ -32,6 +35,12 @@ void LoadConfig(TConfig &config, std::uint8_t &CritTemp, SettingsSink &sink)
 void SaveConfig(const TConfig &config)
 {
     writeConfigFile(config, kConfigFile);
+}
+
+std::string KeepUnreadableConfig()
+{
+    const std::filesystem::path kept = moveFileAside(kConfigFile);
+    return kept.empty() ? std::string() : messagePath(kept);
 }
 
 } // namespace orvane

@@ -54,4 +54,10 @@ void LoadConfig(TConfig &config, std::uint8_t &CritTemp, SettingsSink &sink);
 // `Cannot create file ...`; the old file is then untouched.
 void SaveConfig(const TConfig &config);
 
+// Moves a config.xml that could not be read aside (config.xml.bak, or the next free
+// name), so that a save does not destroy the user's settings. Returns the name it now
+// has as the program's messages show it, or empty text when there was no file. Throws
+// OrvaneError `Cannot create file ...` when it cannot be moved.
+[[nodiscard]] std::string KeepUnreadableConfig();
+
 } // namespace orvane

@@ -63,6 +63,7 @@ private:
 
     void emit(std::string_view piece);
     void emitElement(const TqomXMLNode2 &element);
+    void emitCData(std::string_view text);
 
     TqomXMLNode2 m_declaration;
     std::string m_sourceText;

@@ -159,9 +159,17 @@ void TqomXMLParser2::readText(TqomXMLNode2 &element)
         m_pos = lt;
         return;
     }
-    const auto end = find("]]>", lt + 9, "Expected ]]> when parsing CDATA section");
-    element.SetText(trimmed(source.substr(lt + 9, end - lt - 9)));
-    m_pos = end + 3;
+    // Sections that follow each other directly are one text: the writer splits a text
+    // holding "]]>" that way.
+    std::string text;
+    std::size_t start = lt;
+    do {
+        const auto end = find("]]>", start + 9, "Expected ]]> when parsing CDATA section");
+        text.append(source.substr(start + 9, end - start - 9));
+        m_pos = end + 3;
+        start = m_pos;
+    } while (startsAt(source, start, "<![CDATA["));
+    element.SetText(trimmed(text));
 }
 
 std::string TqomXMLParser2::errorReport(const std::string &message)

@@ -25,6 +25,21 @@ std::string attributeValueText(std::string value)
 
 } // namespace
 
+// A CDATA section ends at the first "]]>", so a text holding one is split there into
+// consecutive sections ("a]]>b" becomes "<![CDATA[a]]]]><![CDATA[>b]]>"), which the reader
+// joins again. A text without "]]>" gives the single section files have always held.
+void TqomXMLParser2::emitCData(std::string_view text)
+{
+    emit("<![CDATA[");
+    for (auto end = text.find("]]>"); end != std::string_view::npos; end = text.find("]]>")) {
+        emit(text.substr(0, end + 2));
+        emit("]]><![CDATA[");
+        text.remove_prefix(end + 2);
+    }
+    emit(text);
+    emit("]]>");
+}
+
 void TqomXMLParser2::emit(std::string_view piece)
 {
     if (m_used + piece.size() > m_output.size()) {
@@ -70,9 +85,9 @@ void TqomXMLParser2::emitElement(const TqomXMLNode2 &element)
         if (text.empty()) {
             emit("/>");
         } else if (element.IsCData()) {
-            emit("><![CDATA[");
-            emit(text);
-            emit("]]></");
+            emit(">");
+            emitCData(text);
+            emit("</");
             emit(element.Name());
             emit(">");
         } else {
@@ -84,10 +99,11 @@ void TqomXMLParser2::emitElement(const TqomXMLNode2 &element)
         }
         return;
     }
-    emit(element.IsCData() ? "><![CDATA[" : ">");
-    emit(text);
+    emit(">");
     if (element.IsCData()) {
-        emit("]]>");
+        emitCData(text);
+    } else {
+        emit(text);
     }
     ++m_indentLevel;
     for (const auto &child : element.Nodes()) {

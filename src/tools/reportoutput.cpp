@@ -1,6 +1,7 @@
 #include "tools/reportoutput.h"
 
 #include "text/cp1252.h"
+#include "text/printable.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -60,7 +61,8 @@ std::string table(const std::string &title, const std::vector<std::string> &head
     for (const auto &row : rows) {
         std::vector<std::string> converted;
         for (const auto &cell : row) {
-            converted.push_back(cp1252ToUtf8(cell));
+            // A recording is a file from anywhere: its texts must not act on the terminal.
+            converted.push_back(printableText(cp1252ToUtf8(cell)));
         }
         cells.push_back(std::move(converted));
     }
@@ -110,7 +112,7 @@ std::string FormatTables(const std::vector<DriveReport> &reports)
     }
     std::string out = table("Drives", {"ID", "Model", "Temp", "Status"}, driveRows);
     for (const DriveReport &r : reports) {
-        const std::string drive = "Drive " + r.row.front();
+        const std::string drive = "Drive " + printableText(r.row.front());
         out += "\n" + table(drive + ": Disk Info", {"Name", "Value"}, r.diskInfo);
         out += "\n"
             + table(drive + ": SMART Info", {"ID", "Attribute Name", "Threshold", "Value", "Worst", "RAW", "Status"},

@@ -1,6 +1,7 @@
 // The drive list and the two drive reports.
 #include "drive/detailsrefresh.h"
 #include "drive/driveprobe.h"
+#include "text/cp1252.h"
 #include "ui/orvaneform.h"
 #include "ui/reportlistview.h"
 
@@ -60,6 +61,29 @@ void TOrvane_Form::probeDrives()
     for (const ProbedDrive &drive : orvane::probeDrives(m_drives)) {
         ++DriveCount;
         AddDriveRow(drive.number, drive.model, drive.reading);
+    }
+    if (DriveCount == 0) {
+        explainEmptyDriveList();
+    }
+}
+
+// Disks that are there but cannot be opened (the program runs without the privilege to
+// read them) leave the list empty: the log says why, and so does the empty list.
+void TOrvane_Form::explainEmptyDriveList()
+{
+    if (!m_places.driveOpenProblem) {
+        return;
+    }
+    std::string first;
+    for (unsigned drive = 0; drive < kProbedDrives; ++drive) {
+        const std::string problem = m_places.driveOpenProblem(drive);
+        if (!problem.empty()) {
+            LogEvent("Drive " + std::to_string(drive) + " cannot be opened: " + problem);
+            first = first.empty() ? problem : first;
+        }
+    }
+    if (!first.empty()) {
+        HDDs_ListView->setEmptyHint(QString::fromUtf8(cp1252ToUtf8("No drive could be read: " + first)));
     }
 }
 

@@ -10,11 +10,13 @@
 #include "ui/scaling.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QScreen>
 #include <QTabWidget>
 #include <QTimer>
+#include <cstdio>
 #include <filesystem>
 #include <functional>
 
@@ -117,14 +119,48 @@ void TOrvane_Form::FormCloseQuery(bool &canClose)
     }
 }
 
+void TOrvane_Form::EndForSystem()
+{
+    bool saved = true;
+    try {
+        SaveConfig();
+    } catch (const std::exception &error) {
+        // Nobody may be there to answer a box: the program ends all the same.
+        saved = false;
+        LogEvent(std::string(msg::kSettingsNotSaved) + error.what());
+        std::fprintf(stderr, "orvane: %s%s\n", msg::kSettingsNotSaved.data(), cp1252ToUtf8(error.what()).c_str());
+    }
+    m_endingForSystem = true;
+    close();
+    // Every event loop ends, also that of a box that is open (the watch's question).
+    QCoreApplication::exit(saved ? 0 : 1);
+}
+
 void TOrvane_Form::LoadConfig()
 {
     FormPreferences controls(*this);
-    ::orvane::LoadConfig(Config, CritTemp, controls);
+    try {
+        ::orvane::LoadConfig(Config, CritTemp, controls);
+    } catch (const std::exception &) {
+        m_unreadConfig = Config;
+        throw;
+    }
 }
 
 void TOrvane_Form::SaveConfig()
 {
+    if (m_unreadConfig) {
+        // The file that could not be read holds the user's settings: it is replaced only
+        // when a setting changed, and then kept beside the new one.
+        if (Config == *m_unreadConfig) {
+            return;
+        }
+        const std::string kept = KeepUnreadableConfig();
+        if (!kept.empty()) {
+            LogEvent(std::string(msg::kUnreadableSettingsKept) + kept);
+        }
+        m_unreadConfig.reset();
+    }
     ::orvane::SaveConfig(Config);
 }
 

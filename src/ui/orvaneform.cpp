@@ -207,7 +207,9 @@ void TOrvane_Form::createTimers()
 void TOrvane_Form::closeEvent(QCloseEvent *event)
 {
     bool canClose = true;
-    FormCloseQuery(canClose);
+    if (!m_endingForSystem) {
+        FormCloseQuery(canClose);
+    }
     event->setAccepted(canClose);
     if (canClose) {
         // The program ends: a hibernation question still open is closed unanswered.

@@ -7,7 +7,9 @@
 
 #include <QWidget>
 #include <cstdint>
+#include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -65,6 +67,8 @@ struct FormPlaces
     std::string dataFolder; // the installed data folder: readme.txt when the program folder has none
     std::string executablePath; // the running executable: the autostart entry runs it
     double screenPpi = 0; // pixels per inch of the screen; 0: ask the screen
+    // Why drive N is there but cannot be opened (no privilege), or empty text; none: never.
+    std::function<std::string(unsigned)> driveOpenProblem;
 };
 
 // The program's one window. It owns all state for the life of the process: the settings,
@@ -80,6 +84,12 @@ public:
     // Start-up and shutdown.
     void FormCreate();
     void FormCloseQuery(bool &canClose);
+    // The system or the terminal ends the program (the session ends, SIGTERM, SIGINT,
+    // SIGHUP): the settings are saved as at every close, but a failed save is reported in
+    // the log (and so the system log) and on standard error instead of in a box, and the
+    // window closes all the same. The event loops end, a box's too, with status 0, or 1
+    // after a failed save.
+    void EndForSystem();
     void LoadConfig();
     void SaveConfig();
     [[nodiscard]] double scaleFactor() const { return m_scale; }
@@ -231,6 +241,7 @@ private:
     void loadReadme();
     void setColumnWidths();
     void probeDrives();
+    void explainEmptyDriveList();
 
     DriveTransport &m_drives;
     Dialogs &m_dialogs;
@@ -246,6 +257,10 @@ private:
     std::unique_ptr<FormWatch> m_watch;
     double m_scale = 1.0;
     bool m_refocusing = false; // focus put back by the program: no field is left
+    // The record as a load that failed left it. config.xml is then kept as it is unless a
+    // setting changes; a save then keeps the old file beside the new one.
+    std::optional<TConfig> m_unreadConfig;
+    bool m_endingForSystem = false; // saved already: the close asks nothing more
 };
 
 // Builders of the pages, one file each.

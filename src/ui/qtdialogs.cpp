@@ -29,10 +29,18 @@ std::optional<QString> runFileDialog(QFileDialog &dialog)
 
 } // namespace
 
+void PrepareMessageBox(QMessageBox &box, const std::string &text)
+{
+    box.setWindowTitle(QCoreApplication::applicationName());
+    box.setTextFormat(Qt::PlainText);
+    box.setText(fromProgram(text));
+    box.setStandardButtons(QMessageBox::Ok);
+}
+
 void QtDialogs::showMessage(const std::string &text)
 {
-    QMessageBox box(QMessageBox::NoIcon, QCoreApplication::applicationName(), fromProgram(text), QMessageBox::Ok,
-        QApplication::activeWindow());
+    QMessageBox box(QApplication::activeWindow());
+    PrepareMessageBox(box, text);
     box.exec();
 }
 

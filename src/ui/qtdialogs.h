@@ -2,7 +2,13 @@
 
 #include "ui/dialogs.h"
 
+class QMessageBox;
+
 namespace orvane {
+
+// Fills `box` with the program's text (Windows-1252) and its OK button. The text is shown
+// as it is, never as markup: it may hold a mail address or a file name from anywhere.
+void PrepareMessageBox(QMessageBox &box, const std::string &text);
 
 // The real boxes and file dialogs, parented to the application's active window.
 class QtDialogs : public Dialogs

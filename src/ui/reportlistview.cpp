@@ -4,6 +4,7 @@
 #include "ui/verdictdelegate.h"
 
 #include <QHeaderView>
+#include <QPainter>
 
 namespace orvane {
 
@@ -33,8 +34,8 @@ ReportListView::ReportListView(const QString &name, const std::vector<ReportColu
     // The selection stays as visible as with the focus when the list loses it.
     QPalette colours = palette();
     colours.setColor(QPalette::Inactive, QPalette::Highlight, colours.color(QPalette::Active, QPalette::Highlight));
-    colours.setColor(
-        QPalette::Inactive, QPalette::HighlightedText, colours.color(QPalette::Active, QPalette::HighlightedText));
+    colours.setColor(QPalette::Inactive, QPalette::HighlightedText,
+                     colours.color(QPalette::Active, QPalette::HighlightedText));
     setPalette(colours);
 
     QStringList captions;
@@ -43,6 +44,26 @@ ReportListView::ReportListView(const QString &name, const std::vector<ReportColu
     }
     setHorizontalHeaderLabels(captions);
     setScale(1.0);
+}
+
+void ReportListView::setEmptyHint(const QString &hint)
+{
+    m_emptyHint = hint;
+    setToolTip(hint);
+    viewport()->update();
+}
+
+void ReportListView::paintEvent(QPaintEvent *event)
+{
+    QTableWidget::paintEvent(event);
+    if (rowCount() != 0 || m_emptyHint.isEmpty()) {
+        return;
+    }
+    QPainter painter(viewport());
+    const QRect area = viewport()->rect().adjusted(scaled(4), 0, -scaled(4), 0);
+    painter.setPen(palette().color(QPalette::Text));
+    painter.drawText(area, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+                     fontMetrics().elidedText(m_emptyHint, Qt::ElideRight, area.width()));
 }
 
 void ReportListView::setScale(double scale)

@@ -48,12 +48,21 @@ public:
 
     void setVerdictDelegate(VerdictDelegate *delegate);
 
+    // A line drawn in the list while it has no row (why it is empty), as plain text; empty
+    // text draws nothing.
+    void setEmptyHint(const QString &hint);
+    [[nodiscard]] const QString &emptyHint() const { return m_emptyHint; }
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
 private:
     int scaled(int value) const { return qRound(value * m_scale); }
 
     std::vector<ReportColumn> m_columns;
     bool m_checkBoxes = false;
     double m_scale = 1.0;
+    QString m_emptyHint;
 };
 
 // A report list seen from the drive code.

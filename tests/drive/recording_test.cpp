@@ -3,7 +3,12 @@
 #include "platform/replay/driverecording.h"
 #include "platform/replay/replaydrivecontrol.h"
 
+#include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
+#include <sstream>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace orvane {
 namespace {
@@ -48,7 +53,7 @@ TEST(ParseRecording, RefusesBrokenFilesNamingFileAndLine)
         std::string text, message;
     };
     const Case cases[] = {
-        {"", "x.rec:0: the first line must be \"orvane-drive-recording 1\""},
+        {"", "x.rec:1: the first line must be \"orvane-drive-recording 1\""},
         {"orvane-drive-recording 2\n", "x.rec:1: the first line"},
         {kHeader + "version 1\n", "x.rec:2: \"version\" takes the device map as two hex digits"},
         {kHeader + "version 01\nversion 02\n", "x.rec:3: a second \"version\" line"},
@@ -64,6 +69,13 @@ TEST(ParseRecording, RefusesBrokenFilesNamingFileAndLine)
         {kHeader + "thresholds\n00 0g\n", "x.rec:3: \"0g\" is not a pair of hex digits"},
         {kHeader + "thresholds\n000\n", "x.rec:3: \"0\" is not a pair of hex digits"},
         {kHeader + "identify\n" + hexBytes(512) + "identify\n" + hexBytes(512), "a second \"identify\" section"},
+        // A section cut short by the next keyword, even one that starts like a hex pair.
+        {kHeader + "identify\n" + hexBytes(16) + "attributes\n", "x.rec:4: the identify section ends after 16 of 512"},
+        {kHeader + "thresholds\n" + hexBytes(32) + "  enable ok\n", "x.rec:5: the thresholds section ends after 32"},
+        // Bytes that would act on a terminal, or end the message early, are shown escaped.
+        {kHeader + "\x1b]0;owned\x07\n", "x.rec:2: unknown line \"\\x1b]0;owned\\x07\""},
+        {kHeader + std::string("sm\0rt\n", 6), "x.rec:2: unknown line \"sm\\x00rt\""},
+        {kHeader + "thresholds\n0\x7f\n", "x.rec:3: \"0\\x7f\" is not a pair of hex digits"},
     };
     for (const Case &c : cases) {
         try {
@@ -76,16 +88,73 @@ TEST(ParseRecording, RefusesBrokenFilesNamingFileAndLine)
     }
 }
 
-TEST(LoadRecording, NamesAFileThatCannotBeRead)
+TEST(ParseRecording, CommentsMayFollowAValue)
 {
-    EXPECT_THROW((void)loadRecording("/nonexistent/drive.rec"), RecordingError);
+    const std::string text = kHeader + "version 01        # the device map\nenable ok # or fail\nidentify   # bytes\n"
+        + hexBytes(16, "4a") + "# a line of its own\n" + hexBytes(495, "0c") + "0c # the last byte, 0d 0e\n";
+    const DriveRecording r = parseRecording(text, "x.rec");
+    EXPECT_EQ(r.deviceMap, 0x01);
+    EXPECT_TRUE(r.enableOk);
+    ASSERT_TRUE(r.identify);
+    EXPECT_EQ((*r.identify)[0], 0x4a);
+    EXPECT_EQ((*r.identify)[511], 0x0c);
+}
+
+// The example of the format in README.md, as written there, with its elided bytes ("...")
+// filled in.
+TEST(ParseRecording, ReadsTheExampleInTheReadme)
+{
+    std::ifstream readme(ORVANE_SOURCE_DIR "/README.md");
+    const std::string text{std::istreambuf_iterator<char>(readme), std::istreambuf_iterator<char>()};
+    const auto start = text.find("```\norvane-drive-recording 1");
+    ASSERT_NE(start, std::string::npos) << "README.md has no recording example";
+    const std::string example = text.substr(start + 4, text.find("```", start + 4) - start - 4);
+    std::string filled;
+    std::istringstream lines(example);
+    for (std::string line; std::getline(lines, line);) {
+        if (line == "...") {
+            filled += hexBytes(512, "5a") + "\n";
+        } else if (const auto dots = line.find(" ..."); dots != std::string::npos) {
+            filled += line.substr(0, dots) + "\n" + hexBytes(512 - (dots + 1) / 3, "5a") + "\n";
+        } else {
+            filled += line + "\n";
+        }
+    }
+    const DriveRecording r = parseRecording(filled, "README.md");
+    EXPECT_EQ(r.deviceMap, 0x01);
+    EXPECT_TRUE(r.enableOk);
+    ASSERT_TRUE(r.identify && r.attributes && r.thresholds);
+    EXPECT_EQ((*r.identify)[0], 0x4a);
+    EXPECT_EQ((*r.identify)[4], 0x5a);
+}
+
+TEST(LoadRecording, NamesAFileThatCannotBeReadAndWhy)
+{
+    const auto dir = std::filesystem::temp_directory_path() / ("orvane-rec-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dir);
+    std::ofstream(dir / "large.rec") << kHeader << std::string(kMaxRecordingBytes, '#');
+    ::mkfifo((dir / "fifo.rec").c_str(), 0600);
+    const struct
+    {
+        std::string path, message;
+    } cases[] = {
+        {"/nonexistent/drive.rec", "/nonexistent/drive.rec: cannot be read: No such file or directory"},
+        {dir.string(), dir.string() + ": cannot be read: Is a directory"},
+        {"/dev/zero", "/dev/zero: cannot be read: not a regular file"},
+        {(dir / "fifo.rec").string(), (dir / "fifo.rec").string() + ": cannot be read: not a regular file"},
+        {(dir / "large.rec").string(), (dir / "large.rec").string() + ": cannot be read: larger than 1048576 bytes"},
+    };
+    for (const auto &c : cases) {
+        try {
+            (void)loadRecording(c.path);
+            ADD_FAILURE() << "loaded " << c.path;
+        } catch (const RecordingError &e) {
+            EXPECT_EQ(std::string(e.what()), c.message);
+        }
+    }
     // One type catches every error the program raises.
     EXPECT_THROW((void)loadRecording("/nonexistent/drive.rec"), OrvaneError);
-    try {
-        (void)loadRecording("/nonexistent/drive.rec");
-    } catch (const RecordingError &e) {
-        EXPECT_EQ(std::string(e.what()), "/nonexistent/drive.rec: cannot be read: No such file or directory");
-    }
+    std::filesystem::remove_all(dir);
 }
 
 TEST(FormatRecording, RoundTripsEverySection)

@@ -3,9 +3,12 @@
 #include "runreport.h"
 #include "tools/reportoptions.h"
 
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <spawn.h>
+#include <unistd.h>
 
 namespace orvane {
 namespace {
@@ -143,16 +146,104 @@ TEST_F(Report, ADriveThatAnswersNothingIsListedAndCountsAsUnread)
               "-10000,\"Value\":0,\"Worst\":0},\"disk_info\":[],\"smart_info\":[]}]}\n");
 }
 
-// A full disk must not pass for a written report: the error bit joins the others.
-TEST_F(Report, SaysWhenItsOutputCannotBeWritten)
+// Runs orvane-report with its standard output on `out` and its standard error read back.
+Outcome runWithOutput(const std::vector<std::string> &arguments, int out)
 {
-    const std::string drive = "--drive 0=" + write("a.rec", sampleDrive(0x01));
-    for (const char *format : {"", "--json ", "--prometheus ", "--record 0 "}) {
-        const Outcome r = test::runReport(format + drive, "2>&1 >/dev/full");
-        const int judged = std::string(format) == "--record 0 " ? 0 : kExitBadAttribute;
-        EXPECT_EQ(r.status, kExitError | judged) << format;
-        EXPECT_EQ(r.out, "orvane-report: the output could not be written\n") << format;
+    int errors[2];
+    if (::pipe(errors) != 0) {
+        return {-1, {}};
     }
+    std::vector<char *> argv{const_cast<char *>(ORVANE_REPORT)};
+    for (const std::string &argument : arguments) {
+        argv.push_back(const_cast<char *>(argument.c_str()));
+    }
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, out, 1);
+    posix_spawn_file_actions_adddup2(&actions, errors[1], 2);
+    posix_spawn_file_actions_addclose(&actions, errors[0]);
+    pid_t child = -1;
+    const int spawned = ::posix_spawn(&child, ORVANE_REPORT, &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    ::close(errors[1]);
+    Outcome result{-1, {}};
+    char buffer[4096];
+    for (ssize_t n; (n = ::read(errors[0], buffer, sizeof buffer)) > 0;) {
+        result.out.append(buffer, static_cast<std::size_t>(n));
+    }
+    ::close(errors[0]);
+    int status = 0;
+    if (spawned == 0 && ::waitpid(child, &status, 0) == child) {
+        result.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    }
+    return result;
+}
+
+TEST_F(Report, OutputThatCannotBeWrittenIsAFailure)
+{
+    const std::string drive = write("a.rec", sampleDrive(0x01));
+    const int full = ::open("/dev/full", O_WRONLY | O_CLOEXEC);
+    ASSERT_GE(full, 0);
+    int closedPipe[2];
+    ASSERT_EQ(::pipe2(closedPipe, O_CLOEXEC), 0);
+    ::close(closedPipe[0]); // nobody reads: a write fails with a broken pipe
+    const struct
+    {
+        std::vector<std::string> arguments;
+        int out;
+        std::string reason;
+        int judged; // the drive's own bits: its recording has a BAD attribute
+    } cases[] = {
+        {{"--drive", "0=" + drive}, full, "No space left on device", kExitBadAttribute},
+        {{"--json", "--drive", "0=" + drive}, full, "No space left on device", kExitBadAttribute},
+        {{"--prometheus", "--drive", "0=" + drive}, full, "No space left on device", kExitBadAttribute},
+        {{"--record", "0", "--drive", "0=" + drive}, full, "No space left on device", 0},
+        {{"--help"}, full, "No space left on device", 0},
+        {{"--drive", "0=" + drive}, closedPipe[1], "Broken pipe", kExitBadAttribute},
+    };
+    for (const auto &c : cases) {
+        const Outcome r = runWithOutput(c.arguments, c.out);
+        EXPECT_EQ(r.status, kExitError | c.judged) << c.arguments[0] << "\n" << r.out;
+        EXPECT_EQ(r.out, "orvane-report: the output could not be written: " + c.reason + "\n") << c.arguments[0];
+    }
+    ::close(full);
+    ::close(closedPipe[1]);
+}
+
+TEST_F(Report, TextsFromARecordingCannotActOnTheTerminal)
+{
+    DriveRecording r = parseRecording(sampleDrive(0x01), "sample");
+    putText(*r.identify, 54, "\x1b[2J\x1b]0;x\x07\x9d");
+    const Outcome tables = run("--drive 0=" + write("a.rec", formatRecording(r, "hostile")));
+    ASSERT_EQ(tables.status, kExitBadAttribute) << tables.out; // its temperature is past the threshold
+    EXPECT_EQ(tables.out.find('\x1b'), std::string::npos);
+    EXPECT_NE(tables.out.find("\\x1b[2J\\x1b]0;x\\x07\\u009d"), std::string::npos) << tables.out;
+
+    const Outcome refused = run("--drive 0=" + write("b.rec", "orvane-drive-recording 1\n\x1b[2Jsmart\n"));
+    EXPECT_EQ(refused.status, kExitError);
+    EXPECT_NE(refused.out.find(":2: unknown line \"\\x1b[2Jsmart\""), std::string::npos) << refused.out;
+}
+
+// Without the privilege to open the disks nothing can be read: the tool says why and fails.
+// Root runs it as another user; a machine without any disk has nothing to show.
+TEST_F(Report, NoDriveReadableIsAFailure)
+{
+    const std::string asUser = ::geteuid() == 0 ? "setpriv --reuid=65534 --regid=65534 --clear-groups " : "";
+    const std::string command = asUser + ORVANE_REPORT + " 2>&1";
+    FILE *pipe = ::popen(command.c_str(), "r");
+    ASSERT_NE(pipe, nullptr);
+    std::string out;
+    char buffer[4096];
+    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) {
+        out.append(buffer, n);
+    }
+    const int status = ::pclose(pipe);
+    if (out.find("cannot be opened") == std::string::npos && out.find("answered no ATA command") == std::string::npos) {
+        GTEST_SKIP() << "no disk here that this user cannot read:\n" << out;
+    }
+    EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, kExitDriveUnreadable) << out;
+    EXPECT_NE(out.find("install orvane-drive-reader with its capabilities, or run as root"), std::string::npos) << out;
 }
 
 } // namespace

@@ -191,6 +191,25 @@ TEST_F(LogFixture, SaveIntoMissingFolderNamesTheFullPath)
     EXPECT_EQ(page.lines().size(), 1u);
 }
 
+// A pipe or a device chosen as the log file is refused at once: a pipe with no reader
+// would otherwise hold the window for ever.
+TEST_F(LogFixture, SaveRefusesWhatIsNotAFile)
+{
+    test::ScratchDir dir;
+    const std::string fifo = (dir / "log.txt").string();
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    log.LogEvent("kept");
+    std::string error;
+    try {
+        log.Save(fifo);
+    } catch (const LogSaveError &e) {
+        error = e.what();
+    }
+    EXPECT_EQ(error, "Cannot create file \"" + fifo + "\". Not a regular file");
+    EXPECT_TRUE(std::filesystem::is_fifo(fifo));
+    EXPECT_EQ(page.lines().size(), 1u);
+}
+
 // The save's error text, as seen by a user who may not write into `file`'s folder. Root
 // writes into any folder whatever its mode, so as root the save runs in a child process
 // that has become the unprivileged user "nobody".

@@ -6,6 +6,8 @@
 #include "support/fakes.h"
 
 #include <dirent.h>
+#include <filesystem>
+#include <functional>
 #include <gtest/gtest.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
@@ -135,9 +137,10 @@ struct LoginCase
 {
     const char *name;
     std::string serverUser; // empty: the server asks for no login
-    std::string settingsLogin;
+    std::string settingsLogin; // and the starttls line; the server offers no STARTTLS
     bool delivered;
     std::string resultStart;
+    std::string serverPassword = "secret";
 };
 
 void PrintTo(const LoginCase &c, std::ostream *out)
@@ -152,8 +155,8 @@ class MailLogin : public MailPeer, public ::testing::WithParamInterface<LoginCas
 TEST_P(MailLogin, TestButtonReportsWhatTheServerDid)
 {
     const LoginCase &c = GetParam();
-    startServer(c.serverUser, "secret");
-    writeSettings("# test server\nserver = " + server() + "\nstarttls = try\n" + c.settingsLogin);
+    startServer(c.serverUser, c.serverPassword);
+    writeSettings("# test server\nserver = " + server() + "\n" + c.settingsLogin);
     ASSERT_TRUE(m_library.loaded());
 
     test::FakeMessageBox box;
@@ -184,11 +187,21 @@ TEST_P(MailLogin, TestButtonReportsWhatTheServerDid)
 
 INSTANTIATE_TEST_SUITE_P(
     Logins, MailLogin,
-    ::testing::Values(LoginCase{"NoLogin", "", "", true, ""},
-                      LoginCase{"RightLogin", "orvane", "user = orvane\npassword = secret\n", true, ""},
-                      LoginCase{"WrongLogin", "orvane", "user = orvane\npassword = guess\n", false,
+    ::testing::Values(LoginCase{"NoLogin", "", "starttls = try\n", true, ""},
+                      LoginCase{"RightLogin", "orvane", "starttls = no\nuser = orvane\npassword = secret\n", true, ""},
+                      LoginCase{"WrongLogin", "orvane", "starttls = no\nuser = orvane\npassword = guess\n", false,
                                 "Login denied (535"},
-                      LoginCase{"LoginNeededButNoneSet", "orvane", "", false, "Failed sending data to the peer (530"}),
+                      LoginCase{"LoginNeededButNoneSet", "orvane", "starttls = try\n", false,
+                                "Failed sending data to the peer (530"},
+                      // A password goes out in clear text only when the settings say so: "try" demands TLS
+                      // once there is a login, and so does the default.
+                      LoginCase{"LoginWithTryNeedsTls", "orvane", "starttls = try\nuser = orvane\npassword = secret\n",
+                                false, "Requested SSL level failed"},
+                      LoginCase{"LoginByDefaultNeedsTls", "orvane", "user = orvane\npassword = secret\n", false,
+                                "Requested SSL level failed"},
+                      // Blanks at the end of a password are part of it.
+                      LoginCase{"PasswordWithTrailingBlanks", "orvane",
+                                "starttls = no\nuser = orvane\npassword = se cret  \r\n", true, "", "se cret  "}),
     [](const auto &param) { return std::string(param.param.name); });
 
 TEST_F(MailPeer, AcceptedMailReportsTheServersAnswer)
@@ -301,6 +314,48 @@ INSTANTIATE_TEST_SUITE_P(
                                   "Not a mail address"},
                       RefusalCase{"BlankRecipient", "server = %s\n", 0600, "   ", "Not a mail address"}),
     [](const auto &param) { return std::string(param.param.name); });
+
+TEST_F(MailPeer, ControlCharactersInTheSubjectAreRefused)
+{
+    startServer();
+    writeSettings("server = " + server() + "\n");
+    for (const char *subject : {"a\x1b]0;x\x07", "a\vb", "a\fb", "a\rb", "a\x7f"}) {
+        std::string result;
+        EXPECT_FALSE(m_library.SendMail(result, "orvane@localhost", "ops@example.org", nullptr, nullptr, subject, "x",
+                                        nullptr, 1000));
+        EXPECT_EQ(result, "The subject holds a control character") << subject;
+    }
+    std::string result;
+    EXPECT_TRUE(m_library.SendMail(result, "orvane@localhost", "ops@example.org", nullptr, nullptr, "tab\there", "x",
+                                   nullptr, 1000))
+        << result;
+    EXPECT_EQ(delivered(maildir()).size(), 1u);
+}
+
+TEST_F(MailPeer, SettingsThatAreNotASmallRegularFileAreRefusedAtOnce)
+{
+    const std::string path = m_dir / "config/orvane/sendmail.conf";
+    const struct
+    {
+        const char *name;
+        std::function<void()> make;
+        std::string resultPart;
+    } cases[] = {
+        {"pipe", [&] { ::mkfifo(path.c_str(), 0600); }, "is not a regular file"},
+        {"large", [&] { writeSettings(std::string(70000, '#') + "\nserver = smtp://127.0.0.1:1\n"); },
+         "is larger than 65536 bytes"},
+        {"folder", [&] { ::mkdir(path.c_str(), 0700); }, "is not a regular file"},
+    };
+    for (const auto &c : cases) {
+        std::filesystem::remove_all(path);
+        c.make();
+        const auto start = std::chrono::steady_clock::now();
+        const MailOutcome outcome = SendAlertMail(m_library, "admin@example.org", "x");
+        EXPECT_LT(std::chrono::steady_clock::now() - start, 1s) << c.name;
+        EXPECT_FALSE(outcome.sent);
+        EXPECT_NE(outcome.resultText.find(c.resultPart), std::string::npos) << c.name << ": " << outcome.resultText;
+    }
+}
 
 TEST(MailLibraryMissing, SendingFailsWithAReason)
 {

@@ -74,8 +74,12 @@ TEST(ConfigFile, RecordsComeBackAsTheyWereSaved)
     TConfig someOn;
     someOn.Hibernation = someOn.PlaySound = true;
     someOn.EmailAddr = "a>b";
+    TConfig sectionEnd; // a text holding "]]>" once cut the file short there
+    sectionEnd.EmailAddr = "a]]><b";
+    sectionEnd.PlaySound = true;
+    sectionEnd.SoundPath = "x]]>y.wav";
     test::ScratchDir dir;
-    for (const TConfig &record : {TConfig{}, firstStartConfig(), allOn, someOn}) {
+    for (const TConfig &record : {TConfig{}, firstStartConfig(), allOn, sectionEnd, someOn}) {
         writeConfigFile(record, dir / "config.xml");
         TConfig back;
         back.Temp = "stale";
@@ -138,14 +142,15 @@ TEST(ConfigFile, FaultsThatEndTheLoad)
     test::ScratchDir dir;
     const auto path = dir / "config.xml";
 
-    // Absent, or a directory: the first-start record, no error.
+    // Absent: the first-start record, no error. A directory is no settings file: an error.
     TConfig config;
     readConfigFile(config, path);
     EXPECT_EQ(config, firstStartConfig());
     std::filesystem::create_directory(path);
     config = {};
-    readConfigFile(config, path);
-    EXPECT_EQ(config, firstStartConfig());
+    EXPECT_EQ(errorOf([&] { readConfigFile(config, path); }),
+              "Cannot open file \"" + path.string() + "\". Is a directory");
+    EXPECT_EQ(config, TConfig{});
     std::filesystem::remove(path);
 
     // A flag that is not a boolean: the fields before it are assigned, the rest are not.

@@ -105,6 +105,55 @@ TEST(XmlReader, ReadsWhatTheWriterWritesAndALittleMore)
     }
 }
 
+// "]]>" cannot stand inside one CDATA section: the writer splits the text into consecutive
+// sections and the reader joins them again, so every text comes back as it was written.
+TEST(XmlCData, TextsHoldingTheSectionEndComeBackUnchanged)
+{
+    const struct
+    {
+        std::string text, written;
+    } cases[] = {
+        {"a]]>b", "<![CDATA[a]]]]><![CDATA[>b]]>"},
+        {"]]>", "<![CDATA[]]]]><![CDATA[>]]>"},
+        {"x]]><y]]>]]>", "<![CDATA[x]]]]><![CDATA[><y]]]]><![CDATA[>]]]]><![CDATA[>]]>"},
+        {"a>b", "<![CDATA[a>b]]>"},
+    };
+    for (const auto &c : cases) {
+        TqomXMLParser2 document;
+        document.SetName("r");
+        addChild(document, "EmailAddr", c.text);
+        addChild(document, "PlaySound", "-1");
+        const std::string xml = document.AsXml();
+        EXPECT_NE(xml.find("<EmailAddr>" + c.written + "</EmailAddr>"), std::string::npos) << xml;
+
+        TqomXMLParser2 reread;
+        reread.LoadFromText(xml);
+        EXPECT_EQ(reread.LastError(), "") << xml;
+        ASSERT_NE(reread.FindNode("EmailAddr", false), nullptr);
+        EXPECT_EQ(reread.FindNode("EmailAddr", false)->Text(), c.text);
+        ASSERT_NE(reread.FindNode("PlaySound", false), nullptr) << xml;
+        EXPECT_EQ(reread.FindNode("PlaySound", false)->Text(), "-1");
+    }
+}
+
+TEST(XmlCData, ConsecutiveSectionsAreOneTextTrimmedAsAWhole)
+{
+    const struct
+    {
+        std::string text, value;
+    } cases[] = {
+        {"<a>a]]>b</a>", "a]]>b"}, // typed by hand, outside any section
+        {"<a><![CDATA[ a ]]><![CDATA[ b ]]></a>", "a  b"},
+    };
+    for (const auto &c : cases) {
+        TqomXMLParser2 document;
+        document.LoadFromText(c.text);
+        EXPECT_EQ(document.LastError(), "") << c.text;
+        ASSERT_EQ(document.Name(), "a");
+        EXPECT_EQ(document.Text(), c.value) << c.text;
+    }
+}
+
 TEST(XmlReader, TheRootTagNamesTheDocument)
 {
     TqomXMLParser2 document;

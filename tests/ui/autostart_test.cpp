@@ -6,6 +6,7 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
+#include <sys/stat.h>
 
 namespace orvane::test {
 namespace {
@@ -119,6 +120,33 @@ TEST(Autorun, AnEntryThatCannotBeWrittenIsOnlyLogged)
     EXPECT_FALSE(WriteAutostartEntry(h.autostart.file(), h.places.executablePath));
     EXPECT_FALSE(WriteAutostartEntry((h.folder.path() / "x.desktop").string(), "/bin/with\nbreak"));
     EXPECT_FALSE(std::filesystem::exists(h.folder.path() / "x.desktop"));
+}
+
+// Only a regular file is written or removed as the entry; a link of the user's own is
+// followed and stays a link.
+TEST(Autorun, OnlyARegularFileIsTheEntry)
+{
+    FormHarness h;
+    const std::filesystem::path entry = h.autostart.file();
+    std::filesystem::create_directories(entry.parent_path());
+
+    ASSERT_EQ(::mkfifo(entry.c_str(), 0600), 0);
+    EXPECT_FALSE(WriteAutostartEntry(entry.string(), h.places.executablePath));
+    RemoveAutostartEntry(entry.string());
+    EXPECT_TRUE(std::filesystem::is_fifo(entry));
+    std::filesystem::remove(entry);
+
+    std::filesystem::create_directory(entry);
+    RemoveAutostartEntry(entry.string());
+    EXPECT_TRUE(std::filesystem::is_directory(entry));
+    std::filesystem::remove(entry);
+
+    std::filesystem::create_symlink(h.folder.path() / "kept.desktop", entry);
+    EXPECT_TRUE(WriteAutostartEntry(entry.string(), h.places.executablePath));
+    EXPECT_TRUE(std::filesystem::is_symlink(std::filesystem::symlink_status(entry)));
+    EXPECT_EQ(execLine(fileText((h.folder.path() / "kept.desktop").string())), "\"" + h.places.executablePath + "\"");
+    RemoveAutostartEntry(entry.string());
+    EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(entry)));
 }
 
 } // namespace

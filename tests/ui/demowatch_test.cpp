@@ -110,7 +110,7 @@ std::string captionsOf(const std::string &names)
 // window name, the colour map, then 32-bit pixels.
 QImage screenOf(const std::filesystem::path &frameFile)
 {
-    const std::string data = readWholeFile(frameFile);
+    const std::string data = readWholeFile(frameFile, 64u << 20); // a screen, not a settings file
     const auto field = [&data](std::size_t index) {
         const auto *p = reinterpret_cast<const unsigned char *>(data.data()) + 4 * index;
         return std::size_t{p[0]} << 24 | std::size_t{p[1]} << 16 | std::size_t{p[2]} << 8 | p[3];

@@ -8,6 +8,7 @@
 #include <QTabWidget>
 #include <QTimer>
 #include <fstream>
+#include <functional>
 #include <gtest/gtest.h>
 #include <sstream>
 
@@ -116,16 +117,81 @@ TEST(Settings, AFailedSaveIsShownAndKeepsTheWindowOpen)
     TOrvane_Form &form = h.create();
     form.FormCreate();
     form.show();
+    ASSERT_EQ(h.dialogs.messages.size(), 1u); // the folder cannot be read at start-up
+    EXPECT_EQ(h.dialogs.messages[0].rfind("Cannot open file \"", 0), 0u) << h.dialogs.messages[0];
+    h.dialogs.messages.clear();
+    form.DiskStatus_CheckBox->setChecked(true); // something to save
     EXPECT_FALSE(form.close());
     EXPECT_TRUE(form.isVisible());
     ASSERT_EQ(h.dialogs.messages.size(), 1u);
     EXPECT_EQ(h.dialogs.messages[0].rfind("Cannot create file \"", 0), 0u) << h.dialogs.messages[0];
-    EXPECT_NE(h.dialogs.messages[0].find("config.xml\". "), std::string::npos) << h.dialogs.messages[0];
+    EXPECT_NE(h.dialogs.messages[0].find("config.xml\". Is a directory"), std::string::npos) << h.dialogs.messages[0];
 
     // Once the file can be written, the next try closes it.
     std::filesystem::remove("config.xml");
     EXPECT_TRUE(form.close());
     EXPECT_TRUE(std::filesystem::is_regular_file("config.xml"));
+}
+
+// When the system ends the program nobody may be there to answer a box: a save that fails
+// is logged and the window closes all the same. The user's own close keeps the box.
+TEST(Settings, TheSystemsEndClosesTheWindowEvenWhenTheSaveFails)
+{
+    FormHarness h;
+    TOrvane_Form &form = h.create();
+    form.FormCreate();
+    form.show();
+    std::filesystem::create_directory("config.xml");
+    const std::string folder = (std::filesystem::current_path() / "config.xml").string();
+    form.EndForSystem();
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_TRUE(h.dialogs.messages.empty());
+    const std::vector<std::string> log = h.logMessages();
+    ASSERT_EQ(log.size(), 2u);
+    EXPECT_EQ(log[1], "The settings could not be saved: Cannot create file \"" + folder + "\". Is a directory");
+
+    // Once it can be written, the same end saves the settings.
+    std::filesystem::remove("config.xml");
+    form.show();
+    form.EndForSystem();
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_NE(fileText("config.xml").find("<Temp>50</Temp>"), std::string::npos);
+}
+
+// A settings file that could not be read is the user's: a run that changes nothing leaves
+// it as it was; a run that changes a setting saves it and keeps the old file beside it.
+TEST(Settings, ASettingsFileThatCouldNotBeReadIsNeverLost)
+{
+    const struct
+    {
+        const char *name;
+        std::function<void(TOrvane_Form &)> change;
+    } runs[] = {
+        {"unchanged", [](TOrvane_Form &) {}},
+        {"changed", [](TOrvane_Form &form) { form.Email_Edit->setText(QStringLiteral("new@example.org")); }},
+    };
+    for (const auto &run : runs) {
+        FormHarness h;
+        writeConfig("yes", "-1", "61");
+        const std::string old = fileText("config.xml");
+        TOrvane_Form &form = h.create();
+        form.FormCreate();
+        ASSERT_EQ(h.dialogs.messages, std::vector<std::string>{"'yes' is not a valid boolean value"});
+        run.change(form);
+        EXPECT_TRUE(form.close()) << run.name;
+        const std::string kept = (std::filesystem::current_path() / "config.xml.bak").string();
+        if (std::string(run.name) == "unchanged") {
+            EXPECT_EQ(fileText("config.xml"), old);
+            EXPECT_FALSE(std::filesystem::exists("config.xml.bak"));
+            EXPECT_TRUE(h.logMessages().empty());
+        } else {
+            EXPECT_EQ(fileText("config.xml.bak"), old);
+            EXPECT_NE(fileText("config.xml").find("<EmailAddr>new@example.org</EmailAddr>"), std::string::npos);
+            EXPECT_EQ(h.logMessages(),
+                      std::vector<std::string>{"KEPT the settings file that could not be read as: " + kept});
+        }
+        EXPECT_EQ(h.dialogs.messages.size(), 1u) << run.name;
+    }
 }
 
 } // namespace

@@ -148,6 +148,37 @@ TEST(Startup, ReadsReadmeBesideTheProgramFirstThenFromTheDataFolder)
     }
 }
 
+// Disks that cannot be opened (no privilege) must not leave a silent, empty window.
+TEST(Startup, AnEmptyListSaysWhyTheDisksCouldNotBeRead)
+{
+    const std::string denied = "/dev/sda: Permission denied; run as root or grant CAP_SYS_RAWIO";
+    const auto problem = [&](unsigned drive) { return drive == 0 || drive == 2 ? denied : std::string(); };
+    {
+        FormHarness h;
+        h.places.driveOpenProblem = problem;
+        TOrvane_Form &form = h.create();
+        form.resize(693, 509);
+        const QImage silent = form.HDDs_ListView->viewport()->grab().toImage();
+        form.FormCreate();
+        EXPECT_EQ(h.logMessages(),
+                  (std::vector<std::string>{"Drive 0 cannot be opened: " + denied,
+                                            "Drive 2 cannot be opened: " + denied, "Orvane Started !"}));
+        EXPECT_EQ(form.HDDs_ListView->emptyHint().toStdString(), "No drive could be read: " + denied);
+        // The hint is drawn where the rows would be.
+        EXPECT_NE(form.HDDs_ListView->viewport()->grab().toImage(), silent);
+    }
+    {
+        // A drive that could be read: the list speaks for itself.
+        FormHarness h;
+        h.addDrive(1, "Drive 1", 30);
+        h.places.driveOpenProblem = problem;
+        TOrvane_Form &form = h.create();
+        form.FormCreate();
+        EXPECT_EQ(form.HDDs_ListView->emptyHint().toStdString(), "");
+        EXPECT_EQ(h.logMessages(), std::vector<std::string>{"Orvane Started !"});
+    }
+}
+
 TEST(Startup, AnErrorIsShownAndSkipsTheRemainingSteps)
 {
     FormHarness h;

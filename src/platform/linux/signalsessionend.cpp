@@ -23,7 +23,7 @@ void onSignal(int)
     (void)ignored;
 }
 
-void closeOnSignals(QWidget &window)
+void endOnSignals(QWidget &window, const std::function<void()> &end)
 {
     int pair[2];
     if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0, pair) != 0) {
@@ -31,10 +31,10 @@ void closeOnSignals(QWidget &window)
     }
     g_signalWriter = pair[0];
     auto *notifier = new QSocketNotifier(pair[1], QSocketNotifier::Read, &window);
-    QObject::connect(notifier, &QSocketNotifier::activated, &window, [&window, reader = pair[1]] {
+    QObject::connect(notifier, &QSocketNotifier::activated, &window, [end, reader = pair[1]] {
         char bytes[16];
         while (::read(reader, bytes, sizeof bytes) > 0) { }
-        window.close();
+        end();
     });
     struct sigaction action = {};
     action.sa_handler = onSignal;
@@ -42,18 +42,15 @@ void closeOnSignals(QWidget &window)
     action.sa_flags = SA_RESTART;
     sigaction(SIGTERM, &action, nullptr);
     sigaction(SIGINT, &action, nullptr);
+    sigaction(SIGHUP, &action, nullptr);
 }
 
 } // namespace
 
-void SignalSessionEnd::closeOnSessionEnd(QGuiApplication &app, QWidget &window)
+void SignalSessionEnd::closeOnSessionEnd(QGuiApplication &app, QWidget &window, std::function<void()> end)
 {
-    QObject::connect(&app, &QGuiApplication::commitDataRequest, &window, [&window](QSessionManager &manager) {
-        if (!window.close() && manager.allowsInteraction()) {
-            manager.cancel();
-        }
-    });
-    closeOnSignals(window);
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &window, [end](QSessionManager &) { end(); });
+    endOnSignals(window, end);
 }
 
 } // namespace orvane

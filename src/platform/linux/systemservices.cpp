@@ -1,6 +1,6 @@
 // The Linux back-ends: SG_IO for the disks, the C library's clock and locale, the system
 // log, the mail library loaded at run time, libcanberra, systemd-logind, an XDG autostart
-// entry, the session manager with SIGTERM and SIGINT, xdg-open and the desktop's
+// entry, the session manager with SIGTERM, SIGINT and SIGHUP, xdg-open and the desktop's
 // notifications.
 #include "platform/systemservices.h"
 
@@ -14,6 +14,7 @@
 #include "platform/linux/xdgautostart.h"
 #include "platform/linux/xdgopener.h"
 #include "platform/systemdrives.h"
+#include "text/cp1252.h"
 
 namespace orvane {
 
@@ -21,6 +22,8 @@ SystemServices createSystemServices()
 {
     SystemServices services;
     services.drives = CreateSystemDriveControl();
+    // The system's text (UTF-8) as the program's own (Windows-1252).
+    services.driveOpenProblem = [](unsigned drive) { return utf8ToCp1252(SystemDriveOpenProblem(drive)); };
     services.clock = std::make_unique<LinuxLogClock>();
     services.eventLog = std::make_unique<SyslogEventLog>();
     services.eventSources = std::make_unique<NoEventSourceRegistry>();

@@ -79,8 +79,13 @@ bool WriteAutostartEntry(const std::string &entryFile, const std::string &execut
 
 void RemoveAutostartEntry(const std::string &entryFile)
 {
+    // Only the entry itself (a file, or a link to one): never a folder or a device that
+    // happens to have its name.
     std::error_code ignored;
-    std::filesystem::remove(entryFile, ignored);
+    const auto type = std::filesystem::symlink_status(entryFile, ignored).type();
+    if (type == std::filesystem::file_type::regular || type == std::filesystem::file_type::symlink) {
+        std::filesystem::remove(entryFile, ignored);
+    }
 }
 
 XdgAutostartEntry::XdgAutostartEntry(std::string entryFile)

@@ -2,9 +2,10 @@
 
 #include "text/textops.h"
 
+#include <algorithm>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
-#include <sstream>
 
 namespace orvane {
 
@@ -34,6 +35,39 @@ bool isSpace(char c)
 // What a recording line may carry around its words; a line break never reaches here.
 constexpr std::string_view kBlanks = " \t\r\v\f";
 
+// Cuts a '#' comment off the line: a whole line, or the rest of a line after a value.
+std::string_view withoutComment(std::string_view line)
+{
+    return line.substr(0, line.find('#'));
+}
+
+// The bytes of a line as a message may quote them: control bytes (which would act on a
+// terminal, or end the message early) as \xNN.
+std::string quoted(std::string_view bytes)
+{
+    static constexpr char kHex[] = "0123456789abcdef";
+    std::string out = "\"";
+    for (const char c : bytes) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7F) {
+            out += {'\\', 'x', kHex[byte >> 4], kHex[byte & 15]};
+        } else {
+            out += c;
+        }
+    }
+    return out + "\"";
+}
+
+bool isKeyword(std::string_view word)
+{
+    for (const std::string_view keyword : {"version", "enable", "identify", "attributes", "thresholds"}) {
+        if (word == keyword) {
+            return true;
+        }
+    }
+    return false;
+}
+
 class Parser
 {
 public:
@@ -46,11 +80,12 @@ public:
     DriveRecording parse()
     {
         std::string_view line;
-        if (!nextLine(line, false) || trimmed(line, kBlanks) != kMagic) {
+        if (!nextLine(line, false) || line != kMagic) {
+            m_lineNumber = std::max<std::size_t>(m_lineNumber, 1);
             fail("the first line must be \"" + std::string(kMagic) + "\"");
         }
         while (nextLine(line, true)) {
-            keyword(trimmed(line, kBlanks));
+            keyword(line);
         }
         if (m_pending) {
             fail(sectionName(m_pending) + " section ends after " + std::to_string(m_filled) + " of 512 bytes");
@@ -59,21 +94,20 @@ public:
     }
 
 private:
-    // Yields the next line, skipping blank and '#' lines when `skipEmpty` is set; feeds
-    // the lines of an open section to the hex reader.
+    // Yields the next line without its comment and outer blanks, skipping lines left empty
+    // when `skipEmpty` is set; feeds the lines of an open section to the hex reader.
     bool nextLine(std::string_view &line, bool skipEmpty)
     {
         while (m_pos < m_text.size()) {
             const std::size_t end = std::min(m_text.find('\n', m_pos), m_text.size());
-            line = m_text.substr(m_pos, end - m_pos);
+            line = trimmed(withoutComment(m_text.substr(m_pos, end - m_pos)), kBlanks);
             m_pos = end + 1;
             ++m_lineNumber;
-            const std::string_view content = trimmed(line, kBlanks);
-            if (skipEmpty && (content.empty() || content.front() == '#')) {
+            if (skipEmpty && line.empty()) {
                 continue;
             }
             if (m_pending) {
-                hexLine(content);
+                hexLine(line);
                 continue;
             }
             return true;
@@ -97,7 +131,7 @@ private:
             }
             startSection(word);
         } else {
-            fail("unknown line \"" + std::string(line.substr(0, 40)) + "\"");
+            fail("unknown line " + quoted(line.substr(0, 40)));
         }
     }
 
@@ -141,7 +175,8 @@ private:
     // Hex pairs, with white space anywhere between pairs but never inside one.
     void hexLine(std::string_view line)
     {
-        if (hexDigit(line.front()) < 0) {
+        // The next keyword ("attributes" starts like a hex pair) ends a section cut short.
+        if (hexDigit(line.front()) < 0 || isKeyword(line.substr(0, line.find_first_of(" \t")))) {
             fail(sectionName(m_pending) + " section ends after " + std::to_string(m_filled) + " of 512 bytes");
         }
         std::size_t i = 0;
@@ -153,7 +188,7 @@ private:
             const int high = hexDigit(line[i]);
             const int low = i + 1 < line.size() ? hexDigit(line[i + 1]) : -1;
             if (high < 0 || low < 0) {
-                fail("\"" + std::string(line.substr(i, 2)) + "\" is not a pair of hex digits");
+                fail(quoted(line.substr(i, 2)) + " is not a pair of hex digits");
             }
             if (m_filled == kSectorSize) {
                 fail(sectionName(m_pending) + " section holds more than 512 bytes");
@@ -181,7 +216,7 @@ private:
     std::string_view m_text;
     const std::string &m_fileName;
     std::size_t m_pos = 0;
-    int m_lineNumber = 0;
+    std::size_t m_lineNumber = 0;
     DriveRecording m_recording;
     bool m_seenVersion = false;
     bool m_seenEnable = false;
@@ -213,16 +248,33 @@ DriveRecording parseRecording(std::string_view text, const std::string &fileName
 
 DriveRecording loadRecording(const std::string &path)
 {
+    const auto cannotRead = [&](const std::string &why) { return RecordingError(path + ": cannot be read: " + why); };
+    std::error_code error;
+    const std::filesystem::file_status status = std::filesystem::status(path, error);
+    if (error) {
+        throw cannotRead(error.message());
+    }
+    if (std::filesystem::is_directory(status)) {
+        throw cannotRead(std::make_error_code(std::errc::is_a_directory).message());
+    }
+    if (!std::filesystem::is_regular_file(status)) {
+        throw cannotRead("not a regular file");
+    }
     std::ifstream file(path, std::ios::binary);
     if (!file) {
-        throw RecordingError(path + ": cannot be read: " + std::strerror(errno));
+        throw cannotRead(std::strerror(errno));
     }
-    std::ostringstream text;
-    text << file.rdbuf();
+    // Read up to one byte past the limit, so that a file that grew meanwhile is told too.
+    std::string text(kMaxRecordingBytes + 1, '\0');
+    file.read(text.data(), static_cast<std::streamsize>(text.size()));
     if (file.bad()) {
-        throw RecordingError(path + ": cannot be read: " + std::strerror(errno));
+        throw cannotRead(std::strerror(errno));
     }
-    return parseRecording(text.str(), path);
+    text.resize(static_cast<std::size_t>(file.gcount()));
+    if (text.size() > kMaxRecordingBytes) {
+        throw cannotRead("larger than " + std::to_string(kMaxRecordingBytes) + " bytes");
+    }
+    return parseRecording(text, path);
 }
 
 std::string formatRecording(const DriveRecording &recording, std::string_view comment)

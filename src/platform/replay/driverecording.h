@@ -14,7 +14,7 @@ namespace orvane {
 // One physical drive as a text file. The format, which users write by hand:
 //
 //   orvane-drive-recording 1          first line
-//   # comment                         anywhere; blank lines too
+//   # comment                         anywhere, also after a value; blank lines too
 //   version 01                        kSmartGetVersion succeeds with this device map (hex)
 //   enable ok                         or "enable fail"
 //   identify                          then 512 bytes as hex pairs on the next lines,
@@ -41,7 +41,11 @@ public:
 // Parses a whole recording or throws RecordingError; nothing is kept of a broken one.
 [[nodiscard]] DriveRecording parseRecording(std::string_view text, const std::string &fileName);
 
-// Reads and parses a file; a file that cannot be read is a RecordingError too.
+// The largest recording read: a real one is about 3.5 KB.
+inline constexpr std::size_t kMaxRecordingBytes = 1u << 20;
+
+// Reads and parses a file; a file that cannot be read (missing, not a regular file, larger
+// than kMaxRecordingBytes, a read error) is a RecordingError too.
 [[nodiscard]] DriveRecording loadRecording(const std::string &path);
 
 // The text of a recording, `comment` (one or more lines) written as '#' lines on top.

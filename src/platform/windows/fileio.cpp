@@ -59,12 +59,20 @@ std::string systemErrorText(DWORD error)
 
 } // namespace
 
-std::string readWholeFile(const std::filesystem::path &path)
+std::string readWholeFile(const std::filesystem::path &path, std::uintmax_t maxBytes)
 {
     FileHandle file(::CreateFileA(path.string().c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid()) {
         cannotOpen(path, ::GetLastError());
+    }
+    // Only a file on a disk: never a pipe, a console or a device.
+    LARGE_INTEGER size{};
+    if (::GetFileType(file.get()) != FILE_TYPE_DISK || !::GetFileSizeEx(file.get(), &size)) {
+        throw OrvaneError("Cannot open file \"" + messagePath(path) + "\". Not a regular file");
+    }
+    if (static_cast<std::uintmax_t>(size.QuadPart) > maxBytes) {
+        cannotOpen(path, ERROR_FILE_TOO_LARGE);
     }
     std::string text;
     char chunk[65536];
@@ -77,6 +85,9 @@ std::string readWholeFile(const std::filesystem::path &path)
             return text;
         }
         text.append(chunk, got);
+        if (text.size() > maxBytes) {
+            cannotOpen(path, ERROR_FILE_TOO_LARGE);
+        }
     }
 }
 
@@ -113,6 +124,24 @@ void replaceFileAtomically(const std::filesystem::path &path, std::string_view b
         ::DeleteFileA(temporary.string().c_str());
         cannotCreate(path, error);
     }
+}
+
+std::filesystem::path moveFileAside(const std::filesystem::path &path)
+{
+    if (::GetFileAttributesA(path.string().c_str()) == INVALID_FILE_ATTRIBUTES) {
+        return {};
+    }
+    for (int n = 0; n < 100; ++n) {
+        std::filesystem::path backup = path;
+        backup += n == 0 ? std::string(".bak") : ".bak." + std::to_string(n);
+        if (::MoveFileExA(path.string().c_str(), backup.string().c_str(), MOVEFILE_WRITE_THROUGH)) {
+            return backup;
+        }
+        if (::GetLastError() != ERROR_ALREADY_EXISTS) {
+            cannotCreate(backup, ::GetLastError());
+        }
+    }
+    cannotCreate(path, ERROR_ALREADY_EXISTS);
 }
 
 } // namespace orvane

@@ -12,6 +12,7 @@
 #include "platform/windows/windowseventlog.h"
 #include "platform/windows/windowslogclock.h"
 #include "platform/windows/windowspower.h"
+#include "text/cp1252.h"
 
 namespace orvane {
 
@@ -27,6 +28,8 @@ SystemServices createSystemServices()
     services.power = std::make_unique<WindowsPower>();
     services.autostart = std::make_unique<WindowsRunValue>();
     services.sessionEnd = CreateSessionEndWatcher();
+    // The system's text (UTF-8) as the program's own (Windows-1252).
+    services.driveOpenProblem = [](unsigned drive) { return utf8ToCp1252(SystemDriveOpenProblem(drive)); };
     return services;
 }
 

@@ -37,6 +37,7 @@ int RunMainWindow(QApplication &app, SystemServices &services, const RunOptions 
     places.programFolder = QCoreApplication::applicationDirPath().toStdString();
     places.dataFolder = places.programFolder + "/" ORVANE_DATA_FROM_PROGRAM;
     places.executablePath = QCoreApplication::applicationFilePath().toStdString();
+    places.driveOpenProblem = services.driveOpenProblem;
     TOrvane_Form form({drives, dialogs, *services.clock, *services.eventLog, *services.eventSources, *services.mail,
                        *services.sound, *services.power, *services.autostart, tray, *services.opener},
                       places);
@@ -50,7 +51,7 @@ int RunMainWindow(QApplication &app, SystemServices &services, const RunOptions 
         form.move(area.center() - form.rect().center());
     }
     form.show();
-    services.sessionEnd->closeOnSessionEnd(app, form);
+    services.sessionEnd->closeOnSessionEnd(app, form, [&form] { form.EndForSystem(); });
     const QString screenshotFile = options.screenshotFile;
     if (!screenshotFile.isEmpty()) {
         QTimer::singleShot(1500, &form, [&form, screenshotFile] {

@@ -76,6 +76,7 @@ int main(int argc, char **argv)
     // This machine's back-ends, but recorded drives and a power back-end that only talks.
     orvane::SystemServices services = orvane::createSystemServices();
     services.drives = std::move(drives);
+    services.driveOpenProblem = nullptr; // recorded drives always open
     services.power = std::make_unique<LoggingPower>();
     orvane::RunOptions run;
     run.screenshotFile = options.value(QStringLiteral("screenshot"));
