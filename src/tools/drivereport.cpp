@@ -38,6 +38,12 @@ DriveRecording RecordDrive(DriveTransport &transport, std::uint8_t drive)
     if (opened.versionOk) {
         recording.deviceMap = opened.version.bIDEDeviceMap;
     }
+    if (opened.nvme.answered()) {
+        // An NVMe drive: the opening sequence ended with its two answers.
+        recording.nvmeIdentify = opened.nvme.identify;
+        recording.nvmeHealth = opened.nvme.health;
+        return recording;
+    }
     recording.enableOk = opened.smartEnabled;
     ReplyBuffers &buffers = transport.buffers();
     if (opened.identified) {

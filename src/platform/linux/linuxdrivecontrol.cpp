@@ -1,7 +1,9 @@
 #include "platform/linux/linuxdrivecontrol.h"
 
+#include "drive/nvmerequest.h"
 #include "drive/smartstructs.h"
 #include "platform/linux/atapassthrough.h"
+#include "platform/linux/nvmeadmin.h"
 #include "platform/replay/replaydrivecontrol.h"
 
 #include <algorithm>
@@ -12,6 +14,7 @@
 #include <scsi/sg.h>
 #include <sys/ioctl.h>
 #include <unistd.h>
+#include <vector>
 
 namespace orvane {
 
@@ -58,7 +61,7 @@ DeviceHandle LinuxDriveControl::createFile(const std::string &path)
         m_lastError = device + ": " + std::strerror(errno);
         return kInvalidHandle;
     }
-    m_open[fd] = {*number, disks[*number].atapi};
+    m_open[fd] = {*number, disks[*number].atapi, disks[*number].nvme};
     return fd;
 }
 
@@ -77,7 +80,10 @@ bool LinuxDriveControl::deviceIoControl(DeviceHandle handle, std::uint32_t code,
         return false;
     }
     if (code == SMART_GET_VERSION) {
-        return answerVersion(open->second, out);
+        return !open->second.nvme && answerVersion(open->second, out);
+    }
+    if (code == kIoctlStorageQueryProperty) {
+        return open->second.nvme && sendNvmeCommand(handle, in, out);
     }
     return sendAtaCommand(handle, code, in, out);
 }
@@ -97,6 +103,23 @@ bool LinuxDriveControl::answerVersion(const OpenDisk &disk, std::span<std::uint8
     version.fCapabilities = 7;
     std::memcpy(out.data(), &version, sizeof version);
     return true;
+}
+
+bool LinuxDriveControl::sendNvmeCommand(DeviceHandle fd, std::span<const std::uint8_t> in, std::span<std::uint8_t> out)
+{
+    const std::optional<NvmeCommand> command = parseNvmeQuery(kIoctlStorageQueryProperty, in);
+    if (!command) {
+        return false;
+    }
+    std::vector<std::uint8_t> data(nvmeDataSize(*command), 0);
+    nvme_passthru_cmd cmd = buildNvmeAdminCommand(*command, data);
+    // 0 is success; a positive result is the drive's own status of a failed command.
+    const int result = ::ioctl(static_cast<int>(fd), NVME_IOCTL_ADMIN_CMD, &cmd);
+    if (result != 0) {
+        m_lastError = result < 0 ? std::strerror(errno) : "the drive refused the command";
+        return false;
+    }
+    return writeNvmeReply(*command, data, out);
 }
 
 bool LinuxDriveControl::sendAtaCommand(DeviceHandle fd, std::uint32_t code, std::span<const std::uint8_t> in,

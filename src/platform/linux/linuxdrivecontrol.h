@@ -10,7 +10,8 @@ namespace orvane {
 
 // The disk driver on Linux: "\\.\PhysicalDriveN" is the N-th whole disk, and the ATA
 // commands travel to it with SG_IO as ATA PASS-THROUGH (16). The version block is answered
-// here, since Linux has no such request.
+// here, since Linux has no such request; for an NVMe disk it fails, as the Windows NVMe
+// driver's does, and the two NVMe queries travel as NVME_IOCTL_ADMIN_CMD instead.
 class LinuxDriveControl : public DriveControl
 {
 public:
@@ -34,9 +35,11 @@ private:
     {
         unsigned number;
         bool atapi;
+        bool nvme;
     };
 
     bool answerVersion(const OpenDisk &disk, std::span<std::uint8_t> out) const;
+    bool sendNvmeCommand(DeviceHandle fd, std::span<const std::uint8_t> in, std::span<std::uint8_t> out);
     bool sendAtaCommand(DeviceHandle fd, std::uint32_t code, std::span<const std::uint8_t> in,
                         std::span<std::uint8_t> out);
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "drive/nvmestructs.h"
 #include "drive/smartstructs.h"
 
 #include <array>
@@ -22,6 +23,8 @@ using SectorBytes = std::array<std::uint8_t, kSectorSize>;
 //   identify                          then 512 bytes as hex pairs on the next lines,
 //   attributes                        the sector as the drive sends it
 //   thresholds
+//   nvme-identify                     an NVMe drive's Identify Controller data, 4096 bytes
+//   nvme-health                       its SMART / Health Information log, 512 bytes
 //
 // A missing line or section makes that request fail.
 struct DriveRecording
@@ -31,6 +34,8 @@ struct DriveRecording
     std::optional<SectorBytes> identify;
     std::optional<SectorBytes> attributes;
     std::optional<SectorBytes> thresholds;
+    std::optional<NvmeIdentifyData> nvmeIdentify;
+    std::optional<NvmeHealthLog> nvmeHealth;
 };
 
 // A recording that breaks the format; the message names the file, the line and the fault.

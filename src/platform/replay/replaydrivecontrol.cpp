@@ -1,5 +1,6 @@
 #include "platform/replay/replaydrivecontrol.h"
 
+#include "drive/nvmerequest.h"
 #include "drive/smartstructs.h"
 
 #include <algorithm>
@@ -53,6 +54,9 @@ bool ReplayDriveControl::deviceIoControl(DeviceHandle handle, std::uint32_t code
     if (code == SMART_GET_VERSION) {
         return answerVersion(drive, out);
     }
+    if (code == kIoctlStorageQueryProperty) {
+        return answerNvme(drive, in, out);
+    }
     return answerCommand(drive, code, in, out);
 }
 
@@ -68,6 +72,19 @@ bool ReplayDriveControl::answerVersion(const DriveRecording &drive, std::span<st
     version.fCapabilities = 7; // ATA ID, ATAPI ID and SMART commands
     std::memcpy(out.data(), &version, sizeof version);
     return true;
+}
+
+bool ReplayDriveControl::answerNvme(const DriveRecording &drive, std::span<const std::uint8_t> in,
+                                    std::span<std::uint8_t> out) const
+{
+    const std::optional<NvmeCommand> command = parseNvmeQuery(kIoctlStorageQueryProperty, in);
+    if (command == NvmeCommand::IdentifyController && drive.nvmeIdentify) {
+        return writeNvmeReply(*command, *drive.nvmeIdentify, out);
+    }
+    if (command == NvmeCommand::HealthLog && drive.nvmeHealth) {
+        return writeNvmeReply(*command, *drive.nvmeHealth, out);
+    }
+    return false;
 }
 
 bool ReplayDriveControl::answerCommand(const DriveRecording &drive, std::uint32_t code,

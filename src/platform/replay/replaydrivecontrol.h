@@ -25,6 +25,7 @@ public:
 
 private:
     bool answerVersion(const DriveRecording &drive, std::span<std::uint8_t> out) const;
+    bool answerNvme(const DriveRecording &drive, std::span<const std::uint8_t> in, std::span<std::uint8_t> out) const;
     bool answerCommand(const DriveRecording &drive, std::uint32_t code, std::span<const std::uint8_t> in,
                        std::span<std::uint8_t> out) const;
 
