@@ -62,7 +62,7 @@ int run(const ReportOptions &options)
                                          + ", recorded by "
                                            "orvane-report on "
                                          + date);
-        if (!recording.identify && real) {
+        if (!recording.identify && !recording.nvmeIdentify && real) {
             std::cerr << "orvane-report: drive " << int(*options.record) << " answered no IDENTIFY"
                       << SystemDriveCommandHint() << "\n";
         }
