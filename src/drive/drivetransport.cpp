@@ -150,8 +150,7 @@ NvmeAnswers askAsNvme(DriveTransport &transport, const DriveHandle &drive)
 
 OpeningSequence RunOpeningSequence(DriveTransport &transport, std::uint8_t drive)
 {
-    OpeningSequence s{
-        transport.OpenPhysicalDrive(std::to_string(drive)), {}, {}, ATA_IDENTIFY_DEVICE, false, false, false, {}};
+    OpeningSequence s{.handle = transport.OpenPhysicalDrive(std::to_string(drive))};
     s.versionOk = transport.GetSmartVersion(s.handle, s.version);
     if (!s.versionOk && s.handle.valid()) {
         s.nvme = askAsNvme(transport, s.handle);

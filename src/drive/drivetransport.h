@@ -107,7 +107,7 @@ struct OpeningSequence
     bool identified = false;
     // Filled when the version request failed: an NVMe drive's driver answers no S.M.A.R.T.
     // request, so the drive is asked as NVMe before anything else is sent.
-    NvmeAnswers nvme;
+    NvmeAnswers nvme{};
 };
 
 // Runs the opening sequence on `drive`, sending every request whatever the earlier ones
