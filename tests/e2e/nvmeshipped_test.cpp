@@ -91,7 +91,7 @@ TEST_P(NvmeShipped, AgreesWithItsSmartctlOutput)
 TEST_P(NvmeShipped, RecordedAgainReplaysTheSame)
 {
     const std::string file = std::string(ORVANE_SOURCE_DIR) + "/assets/drives/" + GetParam().recording;
-    const std::string copy = ::testing::TempDir() + "nvme-recorded-again.rec";
+    const std::string copy = ::testing::TempDir() + "recorded-again-" + GetParam().recording;
     const test::Outcome recorded = test::runReport("--drive 0=" + file + " --record 0 > " + copy);
     ASSERT_EQ(recorded.status, 0) << recorded.out;
     const test::Outcome original = test::runReport("--json --drive 0=" + file);
