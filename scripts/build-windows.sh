@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Cross-builds the Windows orvane-report.exe with MinGW-w64: the drive code and the Windows
-# disk-driver back-end compile and link for Windows.
+# Cross-builds the Windows orvane-report.exe with MinGW-w64: the drive code, the settings,
+# the monitor library and the Windows back-ends' factory compile (and the tool links) for
+# Windows.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh windows

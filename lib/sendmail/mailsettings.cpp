@@ -1,5 +1,8 @@
 #include "mailsettings.h"
 
+#include "platform/linux/filedescriptor.h"
+#include "text/textops.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -12,14 +15,9 @@ namespace sendmail {
 
 namespace {
 
-std::string trimmed(const std::string &text)
+std::string trimmedLine(std::string_view text)
 {
-    const auto first = text.find_first_not_of(" \t\r");
-    if (first == std::string::npos) {
-        return {};
-    }
-    const auto last = text.find_last_not_of(" \t\r");
-    return text.substr(first, last - first + 1);
+    return std::string(orvane::trimmed(text, " \t\r"));
 }
 
 bool assign(MailSettings &settings, const std::string &key, const std::string &value)
@@ -47,8 +45,9 @@ bool assign(MailSettings &settings, const std::string &key, const std::string &v
 // same file.
 std::optional<std::string> readPrivateFile(const std::string &path, std::string &error)
 {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
-    if (fd < 0) {
+    const orvane::FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW));
+    const int fd = file.get();
+    if (!file.valid()) {
         error = "Cannot read mail settings " + path + ": " + std::strerror(errno);
         return std::nullopt;
     }
@@ -73,7 +72,6 @@ std::optional<std::string> readPrivateFile(const std::string &path, std::string 
             error = "Cannot read mail settings " + path + ": " + std::strerror(errno);
         }
     }
-    ::close(fd);
     if (!error.empty()) {
         return std::nullopt;
     }
@@ -113,14 +111,14 @@ std::optional<MailSettings> parseSettings(const std::string &content, const std:
         if (end == std::string::npos) {
             end = content.size();
         }
-        const std::string line = trimmed(content.substr(start, end - start));
+        const std::string line = trimmedLine(content.substr(start, end - start));
         start = end + 1;
         if (line.empty() || line[0] == '#') {
             continue;
         }
         const auto equals = line.find('=');
         if (equals == std::string::npos
-            || !assign(settings, trimmed(line.substr(0, equals)), trimmed(line.substr(equals + 1)))) {
+            || !assign(settings, trimmedLine(line.substr(0, equals)), trimmedLine(line.substr(equals + 1)))) {
             error = "Mail settings " + path + ", line " + std::to_string(lineNumber) + ": not a known \"key = value\"";
             return std::nullopt;
         }

@@ -83,7 +83,7 @@ TAttrReading ReadTemperature(DriveTransport &transport, std::uint8_t drive)
     buffers.AttributeBuffer.fill(0);
     buffers.ThresholdBuffer.fill(0);
 
-    OpeningSequence opened = RunOpeningSequence(transport, drive);
+    OpeningSequence opened = runOpeningSequence(transport, drive);
     if (opened.nvme.answered()) {
         return opened.nvme.health ? nvmeTemperature(*opened.nvme.health)
                                   : TAttrReading{kNoTemperature, kNoThreshold, 0, 0};

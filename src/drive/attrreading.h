@@ -29,7 +29,7 @@ inline constexpr std::int32_t kNoThreshold = -10000;
 inline constexpr char kDegreeSign = '\xB0'; // in Windows-1252
 
 // "35\xB0C", or "N/A" for a drive without temperature.
-[[nodiscard]] inline std::string TemperatureText(std::int32_t celsius)
+[[nodiscard]] inline std::string temperatureText(std::int32_t celsius)
 {
     return celsius == kNoTemperature ? std::string("N/A") : std::to_string(celsius) + kDegreeSign + 'C';
 }

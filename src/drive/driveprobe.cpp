@@ -5,12 +5,12 @@
 
 namespace orvane {
 
-std::vector<std::string> DriveRowTexts(std::uint8_t drive, const std::string &model, const TAttrReading &reading)
+std::vector<std::string> driveRowTexts(std::uint8_t drive, const std::string &model, const TAttrReading &reading)
 {
-    return {std::to_string(drive), model, TemperatureText(reading.Raw), AttrVerdict(reading)};
+    return {std::to_string(drive), model, temperatureText(reading.Raw), AttrVerdict(reading)};
 }
 
-std::vector<ProbedDrive> ProbeDrives(DriveTransport &transport)
+std::vector<ProbedDrive> probeDrives(DriveTransport &transport)
 {
     std::vector<ProbedDrive> found;
     for (std::uint8_t drive = 0; drive < kProbedDrives; ++drive) {

@@ -10,7 +10,7 @@
 namespace orvane {
 
 // The cell texts of a drive-list row: "ID", "Model", "Temp", "Status".
-[[nodiscard]] std::vector<std::string> DriveRowTexts(std::uint8_t drive, const std::string &model,
+[[nodiscard]] std::vector<std::string> driveRowTexts(std::uint8_t drive, const std::string &model,
                                                      const TAttrReading &reading);
 
 struct ProbedDrive
@@ -24,6 +24,6 @@ inline constexpr std::uint8_t kProbedDrives = 4; // drives 0 to 3
 
 // The start-up probe: every drive of 0 to 3 that opens, in number order, with its
 // temperature reading and model. Absent drives are left out.
-[[nodiscard]] std::vector<ProbedDrive> ProbeDrives(DriveTransport &transport);
+[[nodiscard]] std::vector<ProbedDrive> probeDrives(DriveTransport &transport);
 
 } // namespace orvane

@@ -1,5 +1,7 @@
 #include "drive/drivetransport.h"
 
+#include "drive/driverequest.h"
+
 #include <cstring>
 #include <string>
 #include <vector>
@@ -21,10 +23,10 @@ void fillSmartCommand(SENDCMDINPARAMS &command, std::uint8_t features, std::uint
     command.irDriveRegs.bFeaturesReg = features;
     command.irDriveRegs.bSectorCountReg = 1;
     command.irDriveRegs.bSectorNumberReg = 1;
-    command.irDriveRegs.bCylLowReg = SMART_CYL_LOW;
-    command.irDriveRegs.bCylHighReg = SMART_CYL_HI;
+    command.irDriveRegs.bCylLowReg = kSmartCylLow;
+    command.irDriveRegs.bCylHighReg = kSmartCylHigh;
     command.irDriveRegs.bDriveHeadReg = driveHeadFor(drive);
-    command.irDriveRegs.bCommandReg = ATA_SMART_CMD;
+    command.irDriveRegs.bCommandReg = kAtaSmartCommand;
     command.bDriveNumber = drive;
 }
 
@@ -37,9 +39,7 @@ std::span<const std::uint8_t> bytesSent(const SENDCMDINPARAMS &command)
 
 DriveHandle DriveTransport::OpenPhysicalDrive(std::string_view driveName)
 {
-    std::string path = "\\\\.\\PhysicalDrive";
-    path += driveName;
-    return DriveHandle(m_control, m_control.createFile(path));
+    return DriveHandle(m_control, m_control.createFile(physicalDrivePath(driveName)));
 }
 
 bool DriveTransport::DriveExists(std::uint8_t drive)
@@ -54,7 +54,7 @@ bool DriveTransport::GetSmartVersion(const DriveHandle &drive, GETVERSIONINPARAM
         return false;
     }
     GETVERSIONINPARAMS answer{};
-    const bool ok = m_control.deviceIoControl(drive.get(), SMART_GET_VERSION, {},
+    const bool ok = m_control.deviceIoControl(drive.get(), kSmartGetVersion, {},
                                               {reinterpret_cast<std::uint8_t *>(&answer), sizeof answer});
     if (ok) {
         version = answer;
@@ -66,18 +66,18 @@ std::uint8_t DriveTransport::IdentifyCommandFor(std::uint8_t deviceMap, std::uin
 {
     // Shifting by 8 or more empties the map, so drives past 3 are never ATAPI.
     const unsigned shifted = drive < 8 ? (deviceMap >> drive) : 0u;
-    return (shifted & 0x10) ? ATA_IDENTIFY_PACKET_DEVICE : ATA_IDENTIFY_DEVICE;
+    return (shifted & 0x10) ? kAtaIdentifyPacketDevice : kAtaIdentifyDevice;
 }
 
 bool DriveTransport::EnableSmart(const DriveHandle &drive, SENDCMDINPARAMS &command, std::uint8_t driveNumber)
 {
-    fillSmartCommand(command, SMART_ENABLE_OPERATIONS, 0, driveNumber);
+    fillSmartCommand(command, kSmartEnableOperations, 0, driveNumber);
     if (!drive.valid()) {
         return false;
     }
     // The reply of ENABLE OPERATIONS goes to a scratch area and is never read.
     std::array<std::uint8_t, kEnableReplyAreaSize> scratch{};
-    return m_control.deviceIoControl(drive.get(), SMART_SEND_DRIVE_COMMAND, bytesSent(command),
+    return m_control.deviceIoControl(drive.get(), kSmartSendDriveCommand, bytesSent(command),
                                      {scratch.data(), kEnableReplySize});
 }
 
@@ -98,13 +98,13 @@ bool DriveTransport::IdentifyDrive(const DriveHandle &drive, SENDCMDINPARAMS &co
 
 bool DriveTransport::ReadSmartAttributes(const DriveHandle &drive, SENDCMDINPARAMS &command, std::uint8_t driveNumber)
 {
-    fillSmartCommand(command, SMART_READ_ATTRIBUTE_VALUES, kSectorSize, driveNumber);
+    fillSmartCommand(command, kSmartReadAttributeValues, kSectorSize, driveNumber);
     return sendDataCommand(drive, command, m_buffers.AttributeBuffer);
 }
 
 bool DriveTransport::ReadSmartThresholds(const DriveHandle &drive, SENDCMDINPARAMS &command, std::uint8_t driveNumber)
 {
-    fillSmartCommand(command, SMART_READ_ATTRIBUTE_THRESHOLDS, kSectorSize, driveNumber);
+    fillSmartCommand(command, kSmartReadAttributeThresholds, kSectorSize, driveNumber);
     return sendDataCommand(drive, command, m_buffers.ThresholdBuffer);
 }
 
@@ -116,7 +116,7 @@ bool DriveTransport::sendDataCommand(const DriveHandle &drive, SENDCMDINPARAMS &
     // The reply lands in a private area first: a failed request must leave the shared
     // buffer exactly as it was, whatever the driver scribbled into its output.
     ReplyBuffer answer{};
-    if (!m_control.deviceIoControl(drive.get(), SMART_RCV_DRIVE_DATA, bytesSent(command), answer)) {
+    if (!m_control.deviceIoControl(drive.get(), kSmartRcvDriveData, bytesSent(command), answer)) {
         return false;
     }
     reply = answer;
@@ -148,7 +148,7 @@ NvmeAnswers askAsNvme(DriveTransport &transport, const DriveHandle &drive)
     return answers;
 }
 
-OpeningSequence RunOpeningSequence(DriveTransport &transport, std::uint8_t drive)
+OpeningSequence runOpeningSequence(DriveTransport &transport, std::uint8_t drive)
 {
     OpeningSequence s{.handle = transport.OpenPhysicalDrive(std::to_string(drive))};
     s.versionOk = transport.GetSmartVersion(s.handle, s.version);

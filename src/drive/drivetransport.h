@@ -101,7 +101,7 @@ struct OpeningSequence
     DriveHandle handle;
     GETVERSIONINPARAMS version{};
     SENDCMDINPARAMS command{};
-    std::uint8_t identifyCommand = ATA_IDENTIFY_DEVICE;
+    std::uint8_t identifyCommand = kAtaIdentifyDevice;
     bool versionOk = false;
     bool smartEnabled = false;
     bool identified = false;
@@ -114,6 +114,6 @@ struct OpeningSequence
 // yielded (with a failed open each of them fails). When the version request fails the
 // drive is asked as NVMe first; if it answers, the sequence ends there and no ATA command
 // is sent, otherwise it goes on as for any drive whose version request failed.
-[[nodiscard]] OpeningSequence RunOpeningSequence(DriveTransport &transport, std::uint8_t drive);
+[[nodiscard]] OpeningSequence runOpeningSequence(DriveTransport &transport, std::uint8_t drive);
 
 } // namespace orvane

@@ -64,7 +64,7 @@ void ListRegisterRows(ReportList &diskInfo, const SENDCMDINPARAMS &command)
 void ListIdentityRows(ReportList &diskInfo, Sector identify, const SENDCMDINPARAMS &command,
                       std::uint8_t identifyCommand, std::uint8_t drive, bool smartSupported)
 {
-    if (identifyCommand == ATA_IDENTIFY_PACKET_DEVICE) {
+    if (identifyCommand == kAtaIdentifyPacketDevice) {
         AddDiskInfoRow(diskInfo, "ATAPI device", std::to_string(drive));
     } else {
         AddDiskInfoRow(diskInfo, "IDE HDD " + std::to_string(drive), smartSupported ? "S.M.A.R.T supported" : "");
@@ -80,7 +80,7 @@ void ListIdentityRows(ReportList &diskInfo, Sector identify, const SENDCMDINPARA
 
 std::string ReadDriveModel(DriveTransport &transport, std::uint8_t drive)
 {
-    const OpeningSequence opened = RunOpeningSequence(transport, drive);
+    const OpeningSequence opened = runOpeningSequence(transport, drive);
     if (opened.nvme.answered()) {
         return opened.nvme.identify ? nvmeModel(*opened.nvme.identify) : std::string();
     }

@@ -27,7 +27,7 @@ std::string nvmeText(NvmeIdentify identify, std::size_t offset, std::size_t leng
 
 std::string kelvinText(std::uint32_t kelvin)
 {
-    return kelvin == 0 ? std::string("N/A") : TemperatureText(static_cast<std::int32_t>(kelvin) - 273);
+    return kelvin == 0 ? std::string("N/A") : temperatureText(static_cast<std::int32_t>(kelvin) - 273);
 }
 
 std::string nvmeModel(NvmeIdentify identify)

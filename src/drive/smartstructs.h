@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <bit>
 #include <cstddef>
 #include <cstdint>
@@ -11,19 +12,19 @@ static_assert(std::endian::native == std::endian::little, "the request structure
 
 namespace orvane {
 
-inline constexpr std::uint32_t SMART_GET_VERSION = 0x00074080;
-inline constexpr std::uint32_t SMART_SEND_DRIVE_COMMAND = 0x0007C084;
-inline constexpr std::uint32_t SMART_RCV_DRIVE_DATA = 0x0007C088;
+inline constexpr std::uint32_t kSmartGetVersion = 0x00074080;
+inline constexpr std::uint32_t kSmartSendDriveCommand = 0x0007C084;
+inline constexpr std::uint32_t kSmartRcvDriveData = 0x0007C088;
 
 // ATA command and register values the program sends.
-inline constexpr std::uint8_t ATA_IDENTIFY_DEVICE = 0xEC;
-inline constexpr std::uint8_t ATA_IDENTIFY_PACKET_DEVICE = 0xA1;
-inline constexpr std::uint8_t ATA_SMART_CMD = 0xB0;
-inline constexpr std::uint8_t SMART_READ_ATTRIBUTE_VALUES = 0xD0;
-inline constexpr std::uint8_t SMART_READ_ATTRIBUTE_THRESHOLDS = 0xD1;
-inline constexpr std::uint8_t SMART_ENABLE_OPERATIONS = 0xD8;
-inline constexpr std::uint8_t SMART_CYL_LOW = 0x4F;
-inline constexpr std::uint8_t SMART_CYL_HI = 0xC2;
+inline constexpr std::uint8_t kAtaIdentifyDevice = 0xEC;
+inline constexpr std::uint8_t kAtaIdentifyPacketDevice = 0xA1;
+inline constexpr std::uint8_t kAtaSmartCommand = 0xB0;
+inline constexpr std::uint8_t kSmartReadAttributeValues = 0xD0;
+inline constexpr std::uint8_t kSmartReadAttributeThresholds = 0xD1;
+inline constexpr std::uint8_t kSmartEnableOperations = 0xD8;
+inline constexpr std::uint8_t kSmartCylLow = 0x4F;
+inline constexpr std::uint8_t kSmartCylHigh = 0xC2;
 
 inline constexpr std::size_t kSectorSize = 512;
 inline constexpr std::size_t kReplyHeaderSize = 16; // cBufferSize + DRIVERSTATUS
@@ -31,6 +32,8 @@ inline constexpr std::size_t kDataReplySize = kReplyHeaderSize + kSectorSize; //
 inline constexpr std::size_t kEnableReplySize = kReplyHeaderSize; // 16 bytes sent for
 inline constexpr std::size_t kEnableReplyAreaSize = 17; // the SENDCMDOUTPARAMS of ENABLE
 inline constexpr std::size_t kCommandBytesSent = 32; // SENDCMDINPARAMS less its 1-byte bBuffer
+
+using SectorBytes = std::array<std::uint8_t, kSectorSize>;
 
 #pragma pack(push, 1)
 

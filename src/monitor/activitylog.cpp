@@ -35,7 +35,7 @@ std::string fileError(const char *what, const std::filesystem::path &file, int e
 
 } // namespace
 
-std::string LogStamp(const std::tm &time, LogClock &clock)
+std::string logStamp(const std::tm &time, LogClock &clock)
 {
     std::string stamp =
         twoDigits(time.tm_mon + 1) + "/" + twoDigits(time.tm_mday) + "/" + fourDigits(time.tm_year + 1900);
@@ -54,7 +54,7 @@ ActivityLog::ActivityLog(LogClock &clock, LogPage &page, TfisNTEventLog &eventLo
 
 std::string ActivityLog::stampedLine(std::string_view message)
 {
-    return LogStamp(m_clock.localNow(), m_clock) + std::string(kStampSeparator) + std::string(message);
+    return logStamp(m_clock.localNow(), m_clock) + std::string(kStampSeparator) + std::string(message);
 }
 
 void ActivityLog::LogEvent(std::string_view message)
@@ -64,7 +64,7 @@ void ActivityLog::LogEvent(std::string_view message)
     m_eventLog.WriteEvent(line);
 }
 
-void ActivityLog::AppendToPage(std::string_view message)
+void ActivityLog::appendToPage(std::string_view message)
 {
     m_page.appendLine(stampedLine(message));
 }

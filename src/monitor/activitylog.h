@@ -1,21 +1,21 @@
 #pragma once
 
+#include "core/orvaneerror.h"
 #include "monitor/fisnteventlog.h"
 #include "monitor/logclock.h"
 #include "monitor/logpage.h"
 
 #include <filesystem>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 
 namespace orvane {
 
 // Raised when the log cannot be saved; the text is what the window shows.
-class LogSaveError : public std::runtime_error
+class LogSaveError : public OrvaneError
 {
 public:
-    using std::runtime_error::runtime_error;
+    using OrvaneError::OrvaneError;
 };
 
 // The separator between a line's stamp and its message.
@@ -23,7 +23,7 @@ inline constexpr std::string_view kStampSeparator = " * ";
 
 // "mm/dd/yyyy", a blank and the time in the user's long time format; at exactly 00:00:00
 // the date alone.
-[[nodiscard]] std::string LogStamp(const std::tm &time, LogClock &clock);
+[[nodiscard]] std::string logStamp(const std::tm &time, LogClock &clock);
 
 // The program's record of what happened. Each message is stamped with the local date and
 // time and goes to the Log page and to the system event log; nothing reaches the disk
@@ -39,7 +39,7 @@ public:
 
     // The stamped line on the page only, for the one writer that sends the event log a
     // different text.
-    void AppendToPage(std::string_view message);
+    void appendToPage(std::string_view message);
 
     // Empties the page; the system event log keeps what it got.
     void Clear();

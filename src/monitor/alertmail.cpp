@@ -8,7 +8,7 @@ MailOutcome SendAlertMail(MailLibrary &library, const std::string &recipient, co
     const std::string subject(kAlertSubject);
     MailOutcome outcome;
     outcome.sent = library.SendMail(outcome.resultText, sender.c_str(), recipient.c_str(), nullptr, nullptr,
-        subject.c_str(), body.c_str(), nullptr, kMailTimeLimit);
+                                    subject.c_str(), body.c_str(), nullptr, kMailTimeLimit);
     return outcome;
 }
 
@@ -22,15 +22,15 @@ bool IsBlankText(std::string_view text)
     return true;
 }
 
-void MailTest_ButtonClick(const std::string &emailAddr, const TemperatureReader &readTemperature, MailLibrary &library,
-    MessageBoxApi &messageBox)
+void sendTestMail(const std::string &emailAddr, const TemperatureReader &readTemperature, MailLibrary &library,
+                  MessageBoxApi &messageBox)
 {
     if (IsBlankText(emailAddr)) {
         return;
     }
     const std::int32_t temperature = readTemperature(0).Raw;
     const MailOutcome outcome =
-        SendAlertMail(library, emailAddr, std::string(kCurrentTemperatureIs) + TemperatureText(temperature));
+        SendAlertMail(library, emailAddr, std::string(kCurrentTemperatureIs) + temperatureText(temperature));
     // Only a mail the library accepted is reported as sent; a failure says why.
     if (outcome.sent) {
         messageBox.showMessage(std::string(kAlertMessageSentTo) + emailAddr);

@@ -33,7 +33,8 @@ public:
     // unused argument (null) and the time limit. Yields true when the server accepted the
     // mail. Blocks for at most a few seconds.
     virtual bool SendMail(std::string &resultText, const char *sender, const char *recipient, const char *unused4,
-        const char *unused5, const char *subject, const char *body, const char *unused8, std::int32_t timeLimit) = 0;
+                          const char *unused5, const char *subject, const char *body, const char *unused8,
+                          std::int32_t timeLimit) = 0;
 };
 
 // What became of one mail: whether the library reports it sent, and its result text.
@@ -61,10 +62,10 @@ using TemperatureReader = std::function<TAttrReading(std::uint8_t drive)>;
 // True when `text` holds nothing but blanks and control characters (every byte up to 0x20).
 [[nodiscard]] bool IsBlankText(std::string_view text);
 
-// The "Test" button beside the address box: with a non-blank address, reads drive 0 (ticked
-// or not), mails its temperature at once and tells the user whether the library accepted
-// the mail; with the library's result text when it did not. Logs nothing.
-void MailTest_ButtonClick(const std::string &emailAddr, const TemperatureReader &readTemperature, MailLibrary &library,
-    MessageBoxApi &messageBox);
+// The test mail: with a non-blank address, reads drive 0 (ticked or not), mails its
+// temperature at once and says in `messageBox` whether the library accepted the mail; with
+// the library's result text when it did not. Logs nothing.
+void sendTestMail(const std::string &emailAddr, const TemperatureReader &readTemperature, MailLibrary &library,
+                  MessageBoxApi &messageBox);
 
 } // namespace orvane

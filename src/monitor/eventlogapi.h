@@ -9,7 +9,7 @@ namespace orvane {
 using EventSourceHandle = std::intptr_t;
 inline constexpr EventSourceHandle kNoEventSource = 0;
 
-inline constexpr std::uint16_t EVENTLOG_INFORMATION_TYPE = 4;
+inline constexpr std::uint16_t kEventLogInformationType = 4;
 
 // The system's event log: register a source, report events under it, let it go. Windows
 // writes the application event log; Linux writes the system log.
@@ -25,7 +25,7 @@ public:
     // Writes one event carrying the single insertion string `text` (Windows-1252). Yields
     // false when the event was not written; it never blocks for long.
     virtual bool reportEvent(EventSourceHandle source, std::uint16_t type, std::uint16_t category,
-        std::uint32_t eventId, const std::string &text) = 0;
+                             std::uint32_t eventId, const std::string &text) = 0;
 
     // Releases a handle that registerEventSource gave out.
     virtual void deregisterEventSource(EventSourceHandle source) = 0;

@@ -55,7 +55,7 @@ void TfisNTEventLog::WriteEvent(const std::string &text)
     if (!m_enabled) {
         return;
     }
-    (void)m_api.reportEvent(m_handle, EVENTLOG_INFORMATION_TYPE, 0, kInformationEventId, text);
+    (void)m_api.reportEvent(m_handle, kEventLogInformationType, 0, kInformationEventId, text);
 }
 
 } // namespace orvane

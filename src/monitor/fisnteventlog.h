@@ -1,18 +1,18 @@
 #pragma once
 
+#include "core/orvaneerror.h"
 #include "monitor/eventlogapi.h"
 
 #include <cstdint>
-#include <stdexcept>
 #include <string>
 
 namespace orvane {
 
 // Raised when the event source cannot be registered; carries the user-visible text.
-class ENTLogError : public std::runtime_error
+class ENTLogError : public OrvaneError
 {
 public:
-    using std::runtime_error::runtime_error;
+    using OrvaneError::OrvaneError;
 };
 
 inline constexpr std::string_view kUnableToRegisterApplication = "Unable to register application.";

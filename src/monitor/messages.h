@@ -46,36 +46,36 @@ inline constexpr ToggleMessages kPlaySound          {"ENABLED play sound",      
 // clang-format on
 
 // "SEND email to : " + the address as stored.
-[[nodiscard]] inline std::string SendEmailTo(std::string_view address)
+[[nodiscard]] inline std::string sendEmailTo(std::string_view address)
 {
     return std::string(kSendEmailTo) + std::string(address);
 }
 
 // "Temperature is over maximum: 52 > 50"; numbers in plain decimal.
-[[nodiscard]] inline std::string TemperatureOverMaximum(std::int32_t temperature, std::uint8_t alertTemperature)
+[[nodiscard]] inline std::string temperatureOverMaximum(std::int32_t temperature, std::uint8_t alertTemperature)
 {
     return std::string(kTemperatureOverMaximum) + std::to_string(temperature) + std::string(kOverMaximumSeparator)
         + std::to_string(alertTemperature);
 }
 
 // "CHANGED the alert temperature to: 45" followed by the degree sign.
-[[nodiscard]] inline std::string ChangedAlertTemperature(std::uint8_t alertTemperature)
+[[nodiscard]] inline std::string changedAlertTemperature(std::uint8_t alertTemperature)
 {
     return std::string(kChangedAlertTemperature) + std::to_string(alertTemperature) + kDegreeSign;
 }
 
 // "CHANGED max temperature: 55" followed by the degree sign (no letter C).
-[[nodiscard]] inline std::string ChangedMaxTemperature(std::int32_t temperature)
+[[nodiscard]] inline std::string changedMaxTemperature(std::int32_t temperature)
 {
     return std::string(kChangedMaxTemperature) + std::to_string(temperature) + kDegreeSign;
 }
 
-[[nodiscard]] inline std::string ChangedEmailAddress(std::string_view address)
+[[nodiscard]] inline std::string changedEmailAddress(std::string_view address)
 {
     return std::string(kChangedEmailAddress) + std::string(address);
 }
 
-[[nodiscard]] inline std::string ChangedSoundFile(std::string_view path)
+[[nodiscard]] inline std::string changedSoundFile(std::string_view path)
 {
     return std::string(kChangedSoundFile) + std::string(path);
 }

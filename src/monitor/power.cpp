@@ -7,7 +7,7 @@ void EnableShutdownPrivilege(PowerApi &power)
     if (!power.hasPrivileges()) {
         return;
     }
-    const TokenHandle token = power.openProcessToken(TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY);
+    const TokenHandle token = power.openProcessToken(kTokenAdjustPrivileges | kTokenQuery);
     if (token == kNoToken) {
         return;
     }
@@ -15,7 +15,7 @@ void EnableShutdownPrivilege(PowerApi &power)
     if (!power.lookupPrivilegeValue(std::string(kShutdownPrivilege), luid)) {
         return;
     }
-    (void)power.adjustTokenPrivileges(token, luid, SE_PRIVILEGE_ENABLED);
+    (void)power.adjustTokenPrivileges(token, luid, kSePrivilegeEnabled);
 }
 
 bool ShutDownWindows(PowerApi &power, std::uint32_t flags)

@@ -8,13 +8,13 @@ namespace orvane {
 using TokenHandle = std::intptr_t;
 inline constexpr TokenHandle kNoToken = 0;
 
-inline constexpr std::uint32_t TOKEN_ADJUST_PRIVILEGES = 0x20;
-inline constexpr std::uint32_t TOKEN_QUERY = 0x08;
-inline constexpr std::uint32_t SE_PRIVILEGE_ENABLED = 2;
-inline constexpr std::uint32_t EWX_SHUTDOWN = 1;
-inline constexpr std::uint32_t EWX_REBOOT = 2;
-inline constexpr std::uint32_t EWX_FORCE = 4;
-inline constexpr std::uint32_t EWX_POWEROFF = 8;
+inline constexpr std::uint32_t kTokenAdjustPrivileges = 0x20;
+inline constexpr std::uint32_t kTokenQuery = 0x08;
+inline constexpr std::uint32_t kSePrivilegeEnabled = 2;
+inline constexpr std::uint32_t kEwxShutdown = 1;
+inline constexpr std::uint32_t kEwxReboot = 2;
+inline constexpr std::uint32_t kEwxForce = 4;
+inline constexpr std::uint32_t kEwxPowerOff = 8;
 inline constexpr std::string_view kShutdownPrivilege = "SeShutdownPrivilege";
 
 // The operating system's power calls. Every call reports failure through its result and
@@ -49,7 +49,7 @@ public:
 void EnableShutdownPrivilege(PowerApi &power);
 
 // EnableShutdownPrivilege, then the shutdown request with `flags` (the watch passes
-// EWX_SHUTDOWN | EWX_FORCE). True when the system accepted the request.
+// kEwxShutdown | kEwxForce). True when the system accepted the request.
 bool ShutDownWindows(PowerApi &power, std::uint32_t flags);
 
 // Asks for hibernation, forced, leaving wake events on. The result is not examined.

@@ -1,6 +1,6 @@
 #include "settings/config.h"
 
-#include "settings/orvaneerror.h"
+#include "core/orvaneerror.h"
 #include "settings/xmlparser.h"
 
 #include <array>
@@ -18,7 +18,7 @@ struct ConfigKey
     std::variant<bool TConfig::*, std::string TConfig::*> field;
 };
 
-const std::array<ConfigKey, 12> kConfigKeys {{
+const std::array<ConfigKey, 12> kConfigKeys{{
     {"AutoRun", &TConfig::AutoRun},
     {"LogEvents", &TConfig::LogEvents},
     {"SystemLog", &TConfig::SystemLog},
@@ -158,7 +158,7 @@ std::uint8_t critTempFromText(std::string_view temp)
             return 0;
         }
         value = value * 10 + (temp[at] - '0');
-        if (value > std::int64_t {1} << 31) {
+        if (value > std::int64_t{1} << 31) {
             return 0;
         }
     }

@@ -11,7 +11,7 @@ namespace orvane {
 // Whole-file reads and writes for the settings file. Failures throw OrvaneError with the
 // user-visible texts `Cannot open file "<full path>". <system error text>` and
 // `Cannot create file "<full path>". <system error text>`. The operating system's calls
-// live in the platform's own file (fileio_posix.cpp); this header is all the rest sees.
+// live in the platform's own file (src/platform/<os>/fileio.cpp); this header is all the rest sees.
 
 // The file's bytes, unchanged.
 [[nodiscard]] std::string readWholeFile(const std::filesystem::path &path);

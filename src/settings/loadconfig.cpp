@@ -7,26 +7,24 @@ constexpr const char *kConfigFile = "config.xml";
 
 } // namespace
 
-void LoadConfig(TConfig &config, std::uint8_t &CritTemp, PreferencesControls &controls)
+void LoadConfig(TConfig &config, std::uint8_t &CritTemp, SettingsSink &sink)
 {
     readConfigFile(config, kConfigFile);
 
-    // Each control is set from its field as it stands at that moment: the handlers that
-    // run on the way write their own field back.
-    using Box = PreferencesCheckBox;
-    using Edit = PreferencesEdit;
-    controls.setChecked(Box::AutoRun_CheckBox, config.AutoRun);
-    controls.setChecked(Box::LogEvents_CheckBox, config.LogEvents);
-    controls.setChecked(Box::SystemLogEvents_CheckBox, config.SystemLog);
-    controls.setChecked(Box::DiskStatus_CheckBox, config.DiskStatus);
-    controls.setChecked(Box::Hibernate_CheckBox, config.Hibernation);
-    controls.setChecked(Box::TempWarn_CheckBox, config.TempWarn);
-    controls.setText(Edit::CritTemp_Edit, config.Temp);
-    controls.setChecked(Box::PopupNotify_CheckBox, config.PopupNotification);
-    controls.setChecked(Box::EmailNotify_CheckBox, config.EmailNotification);
-    controls.setText(Edit::Email_Edit, config.EmailAddr);
-    controls.setChecked(Box::SndFile_CheckBox, config.PlaySound);
-    controls.setText(Edit::SoundPath_Edit, config.SoundPath);
+    // Each field is shown as it stands at that moment: the actions that run on the way
+    // write their own field back.
+    sink.showFlag(ConfigFlag::AutoRun, config.AutoRun);
+    sink.showFlag(ConfigFlag::LogEvents, config.LogEvents);
+    sink.showFlag(ConfigFlag::SystemLog, config.SystemLog);
+    sink.showFlag(ConfigFlag::DiskStatus, config.DiskStatus);
+    sink.showFlag(ConfigFlag::Hibernation, config.Hibernation);
+    sink.showFlag(ConfigFlag::TempWarn, config.TempWarn);
+    sink.showText(ConfigText::Temp, config.Temp);
+    sink.showFlag(ConfigFlag::PopupNotification, config.PopupNotification);
+    sink.showFlag(ConfigFlag::EmailNotification, config.EmailNotification);
+    sink.showText(ConfigText::EmailAddr, config.EmailAddr);
+    sink.showFlag(ConfigFlag::PlaySound, config.PlaySound);
+    sink.showText(ConfigText::SoundPath, config.SoundPath);
 
     CritTemp = critTempFromText(config.Temp);
 }

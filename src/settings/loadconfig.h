@@ -7,46 +7,47 @@
 
 namespace orvane {
 
-// The check boxes and edit fields of the Preferences page that show the settings.
-enum class PreferencesCheckBox {
-    AutoRun_CheckBox,
-    LogEvents_CheckBox,
-    SystemLogEvents_CheckBox,
-    DiskStatus_CheckBox,
-    Hibernate_CheckBox,
-    TempWarn_CheckBox,
-    PopupNotify_CheckBox,
-    EmailNotify_CheckBox,
-    SndFile_CheckBox,
+// The settings that are shown somewhere once they are loaded, by their field in TConfig.
+enum class ConfigFlag {
+    AutoRun,
+    LogEvents,
+    SystemLog,
+    DiskStatus,
+    Hibernation,
+    TempWarn,
+    PopupNotification,
+    EmailNotification,
+    PlaySound,
 };
 
-enum class PreferencesEdit {
-    CritTemp_Edit,
-    Email_Edit,
-    SoundPath_Edit,
+enum class ConfigText {
+    Temp,
+    EmailAddr,
+    SoundPath,
 };
 
-// The Preferences page as LoadConfig sees it; the window implements it over its controls.
-class PreferencesControls
+// Where LoadConfig shows what it loaded (the window's Preferences page).
+class SettingsSink
 {
 public:
-    virtual ~PreferencesControls() = default;
+    virtual ~SettingsSink() = default;
 
-    // Ticks or unticks a box. The box's click handler runs when, and only when, its state
-    // changes, so loading runs the handlers of the settings that are on (they write their
-    // flag back, log, write the Run value or start the temperature watch).
-    virtual void setChecked(PreferencesCheckBox box, bool checked) = 0;
+    // Shows a flag. Showing a new state runs what the setting does, and showing the state
+    // already shown runs nothing, so loading runs the actions of the settings that are on
+    // (they write their flag back, log, write the autostart entry or start the temperature
+    // watch).
+    virtual void showFlag(ConfigFlag flag, bool on) = 0;
 
-    // Sets a field's text; its change handler copies the text back into the record.
-    virtual void setText(PreferencesEdit edit, const std::string &text) = 0;
+    // Shows a text; showing it copies the text back into the record.
+    virtual void showText(ConfigText field, const std::string &text) = 0;
 };
 
 // Loads config.xml from the current directory when the window is created: all twelve
-// fields of `config` are assigned first, then every control is set from its field in the
-// page's order, then `CritTemp` is set from `Temp`. Throws OrvaneError, before any control
-// is touched, when the file cannot be read or a flag's text is not a boolean (see
+// fields of `config` are assigned first, then every field is shown in `sink` in the
+// Preferences page's order, then `CritTemp` is set from `Temp`. Throws OrvaneError, before
+// anything is shown, when the file cannot be read or a flag's text is not a boolean (see
 // readConfigFile); `CritTemp` is then left as it was.
-void LoadConfig(TConfig &config, std::uint8_t &CritTemp, PreferencesControls &controls);
+void LoadConfig(TConfig &config, std::uint8_t &CritTemp, SettingsSink &sink);
 
 // Saves the record as it stands to config.xml in the current directory when the window is
 // asked to close (CritTemp is not saved, only Temp). Throws OrvaneError

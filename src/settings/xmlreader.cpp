@@ -1,9 +1,10 @@
 // Reading a document. The reader walks SourceText forward from Position with plain
 // substring searches; a reading error is thrown as OrvaneError and, below the declaration,
 // turned into the LastError report with the elements read up to it kept.
+#include "core/orvaneerror.h"
 #include "settings/fileio.h"
-#include "settings/orvaneerror.h"
 #include "settings/xmlparser.h"
+#include "text/textops.h"
 
 #include <algorithm>
 #include <memory>
@@ -12,26 +13,6 @@ namespace orvane {
 namespace {
 
 constexpr auto npos = std::string_view::npos;
-
-// Removes every byte of value 32 or below from both ends (bytes above 127 stay).
-std::string_view trimmed(std::string_view text)
-{
-    auto blank = [](char c) { return static_cast<unsigned char>(c) <= 32; };
-    while (!text.empty() && blank(text.front())) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && blank(text.back())) {
-        text.remove_suffix(1);
-    }
-    return text;
-}
-
-void replaceAll(std::string &text, std::string_view from, std::string_view to)
-{
-    for (auto at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size())) {
-        text.replace(at, from.size(), to);
-    }
-}
 
 bool startsAt(std::string_view text, std::size_t at, std::string_view what)
 {

@@ -1,6 +1,7 @@
 // Writing a document: the declaration, then the elements, into one growing output buffer.
 #include "settings/fileio.h"
 #include "settings/xmlparser.h"
+#include "text/textops.h"
 
 #include <algorithm>
 
@@ -9,13 +10,6 @@ namespace {
 
 constexpr std::size_t kBufferStep = 65536;
 constexpr std::string_view kLineBreak = "\r\n";
-
-void replaceAll(std::string &text, std::string_view from, std::string_view to)
-{
-    for (auto at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size())) {
-        text.replace(at, from.size(), to);
-    }
-}
 
 // The five replacements run one after the other over the whole value, '&' after '<' and
 // '>': a '<' therefore reaches the file as "&amp;lt;". Files already written depend on it.

@@ -10,9 +10,9 @@ namespace orvane {
 std::vector<DriveReport> ReportDrives(DriveTransport &transport)
 {
     std::vector<DriveReport> reports;
-    for (ProbedDrive &probed : ProbeDrives(transport)) {
+    for (ProbedDrive &probed : probeDrives(transport)) {
         DriveReport report;
-        report.row = DriveRowTexts(probed.number, probed.model, probed.reading);
+        report.row = driveRowTexts(probed.number, probed.model, probed.reading);
         report.drive = std::move(probed);
         reports.push_back(std::move(report));
     }
@@ -34,7 +34,7 @@ DriveRecording RecordDrive(DriveTransport &transport, std::uint8_t drive)
         return bytes;
     };
     DriveRecording recording;
-    OpeningSequence opened = RunOpeningSequence(transport, drive);
+    OpeningSequence opened = runOpeningSequence(transport, drive);
     if (opened.versionOk) {
         recording.deviceMap = opened.version.bIDEDeviceMap;
     }

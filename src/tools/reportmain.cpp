@@ -19,7 +19,7 @@ std::unique_ptr<DriveControl> replayDrives(const ReportOptions &options)
 {
     auto replay = std::make_unique<ReplayDriveControl>();
     for (const auto &[number, file] : options.drives) {
-        replay->addDrive(number, LoadRecording(file));
+        replay->addDrive(number, loadRecording(file));
     }
     return replay;
 }
@@ -57,7 +57,7 @@ int run(const ReportOptions &options)
         const std::time_t now = std::time(nullptr);
         char date[32];
         std::strftime(date, sizeof date, "%Y-%m-%d", std::localtime(&now));
-        std::cout << FormatRecording(recording,
+        std::cout << formatRecording(recording,
                                      "drive " + std::to_string(*options.record)
                                          + ", recorded by "
                                            "orvane-report on "

@@ -4,26 +4,20 @@
 
 namespace orvane {
 
-// Starting with the desktop session: an XDG autostart entry, "Orvane.desktop" in the
-// user's autostart folder, that runs the executable.
+// Starting the program with the user's session: the entry that EnableAutoRun writes and
+// DisableAutoRun removes. Each platform keeps it its own way (an XDG autostart file on
+// Linux); the window only says what to run.
+class AutostartEntry
+{
+public:
+    virtual ~AutostartEntry() = default;
 
-// "$XDG_CONFIG_HOME/autostart/Orvane.desktop" when XDG_CONFIG_HOME is an absolute path,
-// otherwise "$HOME/.config/autostart/Orvane.desktop". Either argument may be null.
-[[nodiscard]] std::string AutostartEntryPath(const char *xdgConfigHome, const char *home);
+    // Makes the session start `executablePath`, replacing an older entry in one step (a
+    // half-written entry never stands). False when the entry could not be written.
+    virtual bool write(const std::string &executablePath) = 0;
 
-// The same for this process's environment (HOME falls back to the password database).
-[[nodiscard]] std::string AutostartEntryPath();
-
-// The entry's text; Exec is the executable's path between double quotes, escaped as the
-// desktop entry format wants, so that blanks and quotes in it stay one argument.
-[[nodiscard]] std::string AutostartEntryText(const std::string &executablePath);
-
-// Writes the entry, creating the folder when needed and replacing an older entry in one
-// step (a half-written file never stands). False when it could not be written, or when
-// the path holds a line break, which no entry can carry.
-bool WriteAutostartEntry(const std::string &entryFile, const std::string &executablePath);
-
-// Removes the entry; an entry that is not there is no error.
-void RemoveAutostartEntry(const std::string &entryFile);
+    // Removes the entry; an entry that is not there is no error.
+    virtual void remove() = 0;
+};
 
 } // namespace orvane

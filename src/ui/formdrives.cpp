@@ -8,7 +8,7 @@ namespace orvane {
 
 void TOrvane_Form::AddDriveRow(int drive, const std::string &model, const TAttrReading &reading)
 {
-    const int row = HDDs_ListView->appendRow(DriveRowTexts(static_cast<std::uint8_t>(drive), model, reading));
+    const int row = HDDs_ListView->appendRow(driveRowTexts(static_cast<std::uint8_t>(drive), model, reading));
     // Every drive found is watched until the user clears its box.
     HDDs_ListView->item(row, 0)->setCheckState(Qt::Checked);
 }
@@ -57,7 +57,7 @@ void TOrvane_Form::setColumnWidths()
 void TOrvane_Form::probeDrives()
 {
     DriveCount = 0;
-    for (const ProbedDrive &drive : ProbeDrives(m_drives)) {
+    for (const ProbedDrive &drive : orvane::probeDrives(m_drives)) {
         ++DriveCount;
         AddDriveRow(drive.number, drive.model, drive.reading);
     }

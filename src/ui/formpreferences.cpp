@@ -4,6 +4,7 @@
 #include "monitor/alertmail.h"
 #include "monitor/messages.h"
 #include "text/cp1252.h"
+#include "text/textops.h"
 #include "ui/autorun.h"
 #include "ui/dialogs.h"
 #include "ui/orvaneform.h"
@@ -41,20 +42,6 @@ long alertTemperature(const std::string &text)
     }
     const auto [end, error] = std::from_chars(first, last, value);
     return error == std::errc() && end == last && first != last ? value : -1;
-}
-
-std::string trimmedText(const std::string &text)
-{
-    const auto blank = [](char c) { return static_cast<unsigned char>(c) <= 32; };
-    std::size_t begin = 0;
-    std::size_t end = text.size();
-    while (begin < end && blank(text[begin])) {
-        ++begin;
-    }
-    while (end > begin && blank(text[end - 1])) {
-        --end;
-    }
-    return text.substr(begin, end - begin);
 }
 
 } // namespace
@@ -117,7 +104,7 @@ void TOrvane_Form::CritTemp_EditChange()
 
 void TOrvane_Form::CritTemp_EditExit()
 {
-    const std::string text = trimmedText(programText(CritTemp_Edit));
+    const std::string text = std::string(trimmed(programText(CritTemp_Edit)));
     if (text.empty()) {
         return;
     }
@@ -130,7 +117,7 @@ void TOrvane_Form::CritTemp_EditExit()
         return;
     }
     CritTemp = static_cast<std::uint8_t>(value);
-    LogEvent(msg::ChangedMaxTemperature(static_cast<std::int32_t>(value)));
+    LogEvent(msg::changedMaxTemperature(static_cast<std::int32_t>(value)));
 }
 
 void TOrvane_Form::Email_EditChange()
@@ -140,7 +127,7 @@ void TOrvane_Form::Email_EditChange()
 
 void TOrvane_Form::Email_EditExit()
 {
-    LogEvent(msg::ChangedEmailAddress(Config.EmailAddr));
+    LogEvent(msg::changedEmailAddress(Config.EmailAddr));
 }
 
 void TOrvane_Form::SoundPath_EditChange()
@@ -150,7 +137,7 @@ void TOrvane_Form::SoundPath_EditChange()
 
 void TOrvane_Form::SoundPath_EditExit()
 {
-    LogEvent(msg::ChangedSoundFile(Config.SoundPath));
+    LogEvent(msg::changedSoundFile(Config.SoundPath));
 }
 
 void TOrvane_Form::SndBrowse_ButtonClick()
@@ -164,19 +151,19 @@ void TOrvane_Form::MailTest_ButtonClick()
 {
     // Always drive 0, ticked or not; the box says whether the library accepted the mail.
     const TemperatureReader readTemperature = [this](std::uint8_t drive) { return ReadTemperature(m_drives, drive); };
-    ::orvane::MailTest_ButtonClick(Config.EmailAddr, readTemperature, m_mail, m_dialogs);
+    sendTestMail(Config.EmailAddr, readTemperature, m_mail, m_dialogs);
 }
 
 void TOrvane_Form::EnableAutoRun()
 {
     LogEvent(msg::kAutorun.enabled);
-    WriteAutostartEntry(m_places.autostartFile, m_places.executablePath);
+    m_autostart.write(m_places.executablePath);
 }
 
 void TOrvane_Form::DisableAutoRun()
 {
     LogEvent(msg::kAutorun.disabled);
-    RemoveAutostartEntry(m_places.autostartFile);
+    m_autostart.remove();
 }
 
 } // namespace orvane

@@ -25,7 +25,7 @@ constexpr double kDesignPpi = 96.0;
 
 // The Preferences page as loading the settings sees it. Setting a box runs its click
 // handler when its state changes; setting a field runs its change handler.
-class FormPreferences : public PreferencesControls
+class FormPreferences : public SettingsSink
 {
 public:
     explicit FormPreferences(TOrvane_Form &form)
@@ -33,37 +33,37 @@ public:
     {
     }
 
-    void setChecked(PreferencesCheckBox box, bool checked) override { checkBox(box)->setChecked(checked); }
+    void showFlag(ConfigFlag flag, bool on) override { checkBox(flag)->setChecked(on); }
 
-    void setText(PreferencesEdit edit, const std::string &text) override
+    void showText(ConfigText field, const std::string &text) override
     {
-        QLineEdit *field = edit == PreferencesEdit::CritTemp_Edit ? m_form.CritTemp_Edit
-            : edit == PreferencesEdit::Email_Edit                 ? m_form.Email_Edit
-                                                                  : m_form.SoundPath_Edit;
-        field->setText(QString::fromUtf8(cp1252ToUtf8(text)));
+        QLineEdit *edit = field == ConfigText::Temp ? m_form.CritTemp_Edit
+            : field == ConfigText::EmailAddr        ? m_form.Email_Edit
+                                                    : m_form.SoundPath_Edit;
+        edit->setText(QString::fromUtf8(cp1252ToUtf8(text)));
     }
 
 private:
-    QCheckBox *checkBox(PreferencesCheckBox box) const
+    QCheckBox *checkBox(ConfigFlag flag) const
     {
-        switch (box) {
-        case PreferencesCheckBox::AutoRun_CheckBox:
+        switch (flag) {
+        case ConfigFlag::AutoRun:
             return m_form.AutoRun_CheckBox;
-        case PreferencesCheckBox::LogEvents_CheckBox:
+        case ConfigFlag::LogEvents:
             return m_form.LogEvents_CheckBox;
-        case PreferencesCheckBox::SystemLogEvents_CheckBox:
+        case ConfigFlag::SystemLog:
             return m_form.SystemLogEvents_CheckBox;
-        case PreferencesCheckBox::DiskStatus_CheckBox:
+        case ConfigFlag::DiskStatus:
             return m_form.DiskStatus_CheckBox;
-        case PreferencesCheckBox::Hibernate_CheckBox:
+        case ConfigFlag::Hibernation:
             return m_form.Hibernate_CheckBox;
-        case PreferencesCheckBox::TempWarn_CheckBox:
+        case ConfigFlag::TempWarn:
             return m_form.TempWarn_CheckBox;
-        case PreferencesCheckBox::PopupNotify_CheckBox:
+        case ConfigFlag::PopupNotification:
             return m_form.PopupNotify_CheckBox;
-        case PreferencesCheckBox::EmailNotify_CheckBox:
+        case ConfigFlag::EmailNotification:
             return m_form.EmailNotify_CheckBox;
-        case PreferencesCheckBox::SndFile_CheckBox:
+        case ConfigFlag::PlaySound:
             break;
         }
         return m_form.SndFile_CheckBox;

@@ -57,12 +57,13 @@ TOrvane_Form::TOrvane_Form(FormServices services, FormPlaces places, QWidget *pa
     , m_mail(services.mail)
     , m_sound(services.sound)
     , m_power(services.power)
+    , m_autostart(services.autostart)
     , m_places(std::move(places))
 {
     setObjectName(QStringLiteral("Orvane_Form"));
     setWindowIcon(WindowIcon());
-    QFont::insertSubstitutions(
-        QStringLiteral("MS Sans Serif"), {QStringLiteral("Lato"), QStringLiteral("DejaVu Sans")});
+    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
+                               {QStringLiteral("Lato"), QStringLiteral("DejaVu Sans")});
     QFont face(QStringLiteral("MS Sans Serif"));
     face.setPixelSize(11);
     setFont(face);
@@ -115,35 +116,41 @@ void TOrvane_Form::createHeader()
 void TOrvane_Form::createLists()
 {
     HDDs_ListView = new ReportListView(QStringLiteral("HDDs_ListView"),
-        {{QStringLiteral("ID"), 50, false}, {QStringLiteral("Model"), 200, true}, {QStringLiteral("Temp"), 50, false},
-            {QStringLiteral("Status"), 50, true}},
-        this);
+                                       {{QStringLiteral("ID"), 50, false},
+                                        {QStringLiteral("Model"), 200, true},
+                                        {QStringLiteral("Temp"), 50, false},
+                                        {QStringLiteral("Status"), 50, true}},
+                                       this);
     HDDs_ListView->setCheckBoxes(true);
     HDDs_ListView->setFixedHeight(kDriveListHeight);
     HDDs_ListView->setVerdictDelegate(new VerdictDelegate(kDriveVerdictColumn, kDriveIconOffset, true, HDDs_ListView));
     connect(HDDs_ListView->selectionModel(), &QItemSelectionModel::selectionChanged, this,
-        [this](const QItemSelection &selected, const QItemSelection &deselected) {
-            // The row that loses the selection first, then the one that gets it.
-            for (const QModelIndex &index : deselected.indexes()) {
-                if (index.column() == 0) {
-                    HDDs_ListViewSelectItem(index.row(), false);
+            [this](const QItemSelection &selected, const QItemSelection &deselected) {
+                // The row that loses the selection first, then the one that gets it.
+                for (const QModelIndex &index : deselected.indexes()) {
+                    if (index.column() == 0) {
+                        HDDs_ListViewSelectItem(index.row(), false);
+                    }
                 }
-            }
-            for (const QModelIndex &index : selected.indexes()) {
-                if (index.column() == 0) {
-                    HDDs_ListViewSelectItem(index.row(), true);
+                for (const QModelIndex &index : selected.indexes()) {
+                    if (index.column() == 0) {
+                        HDDs_ListViewSelectItem(index.row(), true);
+                    }
                 }
-            }
-        });
+            });
 
-    DiskInfo_ListView = new ReportListView(QStringLiteral("DiskInfo_ListView"),
-        {{QStringLiteral("Name"), 200, true}, {QStringLiteral("Value"), 150, true}}, this);
+    DiskInfo_ListView =
+        new ReportListView(QStringLiteral("DiskInfo_ListView"),
+                           {{QStringLiteral("Name"), 200, true}, {QStringLiteral("Value"), 150, true}}, this);
     SMARTInfo_ListView = new ReportListView(QStringLiteral("SMARTInfo_ListView"),
-        {{QStringLiteral("ID"), 45, false}, {QStringLiteral("Attribute Name"), 150, true},
-            {QStringLiteral("Threshold"), 70, false}, {QStringLiteral("Value"), 50, false},
-            {QStringLiteral("Worst"), 50, false}, {QStringLiteral("RAW"), 60, false},
-            {QStringLiteral("Status"), 0, false}},
-        this);
+                                            {{QStringLiteral("ID"), 45, false},
+                                             {QStringLiteral("Attribute Name"), 150, true},
+                                             {QStringLiteral("Threshold"), 70, false},
+                                             {QStringLiteral("Value"), 50, false},
+                                             {QStringLiteral("Worst"), 50, false},
+                                             {QStringLiteral("RAW"), 60, false},
+                                             {QStringLiteral("Status"), 0, false}},
+                                            this);
     SMARTInfo_ListView->setVerdictDelegate(
         new VerdictDelegate(kSmartVerdictColumn, kSmartIconOffset, false, SMARTInfo_ListView));
 }

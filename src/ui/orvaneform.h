@@ -24,6 +24,7 @@ class QTimer;
 namespace orvane {
 
 class ActivityLog;
+class AutostartEntry;
 class Dialogs;
 class EventLogApi;
 class EventSourceRegistry;
@@ -45,6 +46,7 @@ struct FormServices
     MailLibrary &mail; // alert and test mails
     MultimediaApi &sound; // the alert sound of the temperature watch
     PowerApi &power; // the emergency hibernation of the temperature watch
+    AutostartEntry &autostart; // starting with the user's session
 };
 
 // Where the window finds and puts things outside itself.
@@ -52,7 +54,6 @@ struct FormPlaces
 {
     std::string programFolder; // the running executable's folder: readme.txt
     std::string executablePath; // the running executable: the autostart entry runs it
-    std::string autostartFile; // the autostart entry of the desktop session
     double screenPpi = 0; // pixels per inch of the screen; 0: ask the screen
 };
 
@@ -180,6 +181,7 @@ private:
     // The temperature watch's outlets, kept for it.
     [[maybe_unused]] MultimediaApi &m_sound;
     [[maybe_unused]] PowerApi &m_power;
+    AutostartEntry &m_autostart;
     FormPlaces m_places;
     std::unique_ptr<MemoLogPage> m_logPage;
     std::unique_ptr<ActivityLog> m_log;

@@ -1,7 +1,7 @@
 #include "drive/attributename.h"
 #include "drive/attributes.h"
 #include "drive/reporttable.h"
-#include "fakedrivecontrol.h"
+#include "support/fakedrivecontrol.h"
 
 #include <gtest/gtest.h>
 
@@ -138,10 +138,10 @@ TEST(AttributeName, CatalogueNamesKeepTheirBlanks)
 
 TEST(TemperatureText, ShowsDegreesOrNotAvailable)
 {
-    EXPECT_EQ(TemperatureText(35),
+    EXPECT_EQ(temperatureText(35),
               "35\xB0"
               "C");
-    EXPECT_EQ(TemperatureText(kNoTemperature), "N/A");
+    EXPECT_EQ(temperatureText(kNoTemperature), "N/A");
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 #include "drive/detailsrefresh.h"
 #include "drive/reporttable.h"
-#include "fakedrivecontrol.h"
+#include "support/fakedrivecontrol.h"
 
 #include <gtest/gtest.h>
 
@@ -56,11 +56,11 @@ TEST_F(Details, SendsTheRequestsInOrderAndClosesTheDrive)
 {
     show("1");
     ASSERT_EQ(control.requests.size(), 5u);
-    EXPECT_EQ(control.requests[0].code, SMART_GET_VERSION);
-    EXPECT_EQ(control.requests[1].features(), SMART_ENABLE_OPERATIONS);
-    EXPECT_EQ(control.requests[2].command(), ATA_IDENTIFY_DEVICE);
-    EXPECT_EQ(control.requests[3].features(), SMART_READ_ATTRIBUTE_VALUES);
-    EXPECT_EQ(control.requests[4].features(), SMART_READ_ATTRIBUTE_THRESHOLDS);
+    EXPECT_EQ(control.requests[0].code, kSmartGetVersion);
+    EXPECT_EQ(control.requests[1].features(), kSmartEnableOperations);
+    EXPECT_EQ(control.requests[2].command(), kAtaIdentifyDevice);
+    EXPECT_EQ(control.requests[3].features(), kSmartReadAttributeValues);
+    EXPECT_EQ(control.requests[4].features(), kSmartReadAttributeThresholds);
     EXPECT_TRUE(control.open.empty());
 }
 
@@ -80,7 +80,7 @@ TEST_F(Details, AFailedAttributeReadLeavesSmartInfoEmptyAndAsksNoThresholds)
     EXPECT_TRUE(smart.rows.empty()); // drive 0's rows went with the clear
     EXPECT_EQ(disk.rows.size(), 13u);
     EXPECT_EQ(control.requests.size(), 9u);
-    EXPECT_EQ(control.requests.back().features(), SMART_READ_ATTRIBUTE_VALUES);
+    EXPECT_EQ(control.requests.back().features(), kSmartReadAttributeValues);
 }
 
 TEST_F(Details, AFailedThresholdReadListsEveryThresholdAsZero)

@@ -1,7 +1,7 @@
 #include "drive/detailsrefresh.h"
 #include "drive/identity.h"
 #include "drive/reporttable.h"
-#include "fakedrivecontrol.h"
+#include "support/fakedrivecontrol.h"
 
 #include <gtest/gtest.h>
 
@@ -111,7 +111,7 @@ TEST(ShowDriveDetails, ListsFourRowsForAnAtapiDrive)
                   {"Firmware rev", "01.01A01"},
                   {"Serial number", "     WD-WCC6Y3TK1234"},
               }));
-    EXPECT_EQ(control.requests[2].command(), ATA_IDENTIFY_PACKET_DEVICE);
+    EXPECT_EQ(control.requests[2].command(), kAtaIdentifyPacketDevice);
 }
 
 TEST(ShowDriveDetails, WithoutEnableTheHeaderRowHasNoValue)

@@ -12,7 +12,7 @@ namespace {
 SENDCMDINPARAMS attributeRead()
 {
     SENDCMDINPARAMS b{};
-    b.irDriveRegs = {SMART_READ_ATTRIBUTE_VALUES, 1, 1, SMART_CYL_LOW, SMART_CYL_HI, 0xA0, ATA_SMART_CMD, 0};
+    b.irDriveRegs = {kSmartReadAttributeValues, 1, 1, kSmartCylLow, kSmartCylHigh, 0xA0, kAtaSmartCommand, 0};
     return b;
 }
 
@@ -40,7 +40,7 @@ protected:
 
 TEST_F(FakeSysfs, WholeDisksAreTheDisksInNameOrder)
 {
-    const std::vector<BlockDevice> disks = WholeDisks((root / "block").string());
+    const std::vector<BlockDevice> disks = wholeDisks((root / "block").string());
     std::vector<std::string> names;
     for (const BlockDevice &d : disks) {
         names.push_back(d.name + (d.atapi ? "*" : ""));
@@ -57,19 +57,19 @@ TEST_F(FakeSysfs, DrivesOpenByPositionAndAnswerTheVersionThemselves)
     ASSERT_NE(sda, kInvalidHandle);
     GETVERSIONINPARAMS version{};
     auto out = std::span<std::uint8_t>(reinterpret_cast<std::uint8_t *>(&version), sizeof version);
-    ASSERT_TRUE(control.deviceIoControl(atapi, SMART_GET_VERSION, {}, out));
+    ASSERT_TRUE(control.deviceIoControl(atapi, kSmartGetVersion, {}, out));
     EXPECT_EQ(version.bIDEDeviceMap, 0x10);
-    ASSERT_TRUE(control.deviceIoControl(sda, SMART_GET_VERSION, {}, out));
+    ASSERT_TRUE(control.deviceIoControl(sda, kSmartGetVersion, {}, out));
     EXPECT_EQ(version.bIDEDeviceMap, 0x04);
 
     // A regular file is no disk: the pass-through request fails, and nothing breaks.
     SENDCMDINPARAMS command = attributeRead();
     std::array<std::uint8_t, kDataReplySize> reply{};
-    EXPECT_FALSE(control.deviceIoControl(sda, SMART_RCV_DRIVE_DATA,
+    EXPECT_FALSE(control.deviceIoControl(sda, kSmartRcvDriveData,
                                          {reinterpret_cast<std::uint8_t *>(&command), kCommandBytesSent}, reply));
     control.closeHandle(atapi);
     control.closeHandle(sda);
-    EXPECT_FALSE(control.deviceIoControl(sda, SMART_GET_VERSION, {}, out));
+    EXPECT_FALSE(control.deviceIoControl(sda, kSmartGetVersion, {}, out));
 }
 
 TEST_F(FakeSysfs, AnOpenThatFailsSaysWhy)

@@ -60,8 +60,8 @@ TEST(LinuxDriveControl, AnNvmeDiskFailsTheVersionAndOnlyItIsSentTheQuery)
     ASSERT_NE(sda, kInvalidHandle);
 
     std::array<std::uint8_t, sizeof(GETVERSIONINPARAMS)> version{};
-    EXPECT_FALSE(control.deviceIoControl(nvme, SMART_GET_VERSION, {}, version));
-    EXPECT_TRUE(control.deviceIoControl(sda, SMART_GET_VERSION, {}, version));
+    EXPECT_FALSE(control.deviceIoControl(nvme, kSmartGetVersion, {}, version));
+    EXPECT_TRUE(control.deviceIoControl(sda, kSmartGetVersion, {}, version));
 
     const std::vector<std::uint8_t> query = nvmeQuery(NvmeCommand::HealthLog);
     std::vector<std::uint8_t> out(query.size());

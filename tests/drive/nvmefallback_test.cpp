@@ -4,8 +4,8 @@
 #include "drive/detailsrefresh.h"
 #include "drive/identity.h"
 #include "drive/reporttable.h"
-#include "fakedrivecontrol.h"
 #include "nvmesectors.h"
+#include "support/fakedrivecontrol.h"
 
 #include <cstring>
 #include <gtest/gtest.h>
@@ -26,9 +26,9 @@ std::vector<std::string> sent(const FakeDriveControl &control)
                               : *nvme == NvmeCommand::IdentifyController ? "identify-controller"
                                                                          : "health-log");
         } else {
-            out.push_back(r.code == SMART_GET_VERSION              ? "version"
-                              : r.code == SMART_SEND_DRIVE_COMMAND ? "enable"
-                                                                   : "ata-data");
+            out.push_back(r.code == kSmartGetVersion             ? "version"
+                              : r.code == kSmartSendDriveCommand ? "enable"
+                                                                 : "ata-data");
         }
     }
     return out;
@@ -96,7 +96,7 @@ TEST_F(NvmeFallback, ADriveAnsweringNeitherGoesOnAsAFailedVersionRequest)
     EXPECT_EQ(sent(control),
               (std::vector<std::string>{"version", "identify-controller", "health-log", "enable", "ata-data",
                                         "ata-data", "ata-data"}));
-    EXPECT_EQ(control.requests[4].command(), ATA_IDENTIFY_DEVICE);
+    EXPECT_EQ(control.requests[4].command(), kAtaIdentifyDevice);
     EXPECT_EQ(disk.rows.front()[0], "IDE HDD 0");
 }
 

@@ -1,6 +1,7 @@
 // The storage query that carries the two NVMe requests: its exact bytes, the one allow-list
 // that every back-end decodes it with, and the checks on the answer.
 #include "drive/nvmerequest.h"
+#include "drive/smartstructs.h"
 
 #include <cstring>
 #include <gtest/gtest.h>
@@ -100,7 +101,7 @@ TEST(NvmeQuery, TheTwoPropertiesAreNotInterchangeable)
 TEST(NvmeQuery, RefusesOtherCodesAndShortInput)
 {
     const std::vector<std::uint8_t> q = nvmeQuery(NvmeCommand::HealthLog);
-    EXPECT_FALSE(parseNvmeQuery(0x0007C088, q)); // SMART_RCV_DRIVE_DATA
+    EXPECT_FALSE(parseNvmeQuery(kSmartRcvDriveData, q));
     EXPECT_FALSE(parseNvmeQuery(kIoctlStorageQueryProperty, std::span(q).first(47)));
     EXPECT_TRUE(parseNvmeQuery(kIoctlStorageQueryProperty, std::span(q).first(48))); // the head is enough
 }

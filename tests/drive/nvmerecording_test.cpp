@@ -34,7 +34,7 @@ DriveRecording nvmeRecording()
 
 TEST(NvmeRecording, ParsesBothSectionsAtTheirOwnSizes)
 {
-    const DriveRecording r = ParseRecording(
+    const DriveRecording r = parseRecording(
         kHeader + "enable fail\nnvme-identify\n" + hexPairs(4096) + "nvme-health\n" + hexPairs(512), "n.rec");
     ASSERT_TRUE(r.nvmeIdentify && r.nvmeHealth);
     EXPECT_EQ((*r.nvmeIdentify)[4095], 0xAB);
@@ -57,7 +57,7 @@ TEST(NvmeRecording, RefusesSectionsOfTheWrongSize)
     };
     for (const auto &c : cases) {
         try {
-            (void)ParseRecording(c.text, "n.rec");
+            (void)parseRecording(c.text, "n.rec");
             ADD_FAILURE() << "accepted: " << c.message;
         } catch (const RecordingError &e) {
             EXPECT_NE(std::string(e.what()).find(c.message), std::string::npos)
@@ -68,16 +68,16 @@ TEST(NvmeRecording, RefusesSectionsOfTheWrongSize)
 
 TEST(NvmeRecording, RoundTripsAndLeavesAtaFilesAsTheyWere)
 {
-    const std::string text = FormatRecording(nvmeRecording(), "an NVMe drive");
+    const std::string text = formatRecording(nvmeRecording(), "an NVMe drive");
     EXPECT_EQ(text.rfind(kHeader + "# an NVMe drive\nenable fail\nnvme-identify\n4d 14 00 00", 0), 0u);
-    const DriveRecording back = ParseRecording(text, "n.rec");
+    const DriveRecording back = parseRecording(text, "n.rec");
     EXPECT_EQ(back.nvmeIdentify, nvmeRecording().nvmeIdentify);
     EXPECT_EQ(back.nvmeHealth, nvmeRecording().nvmeHealth);
 
     DriveRecording ata;
     ata.deviceMap = 0x01;
     ata.identify.emplace();
-    EXPECT_EQ(FormatRecording(ata, "").find("nvme"), std::string::npos);
+    EXPECT_EQ(formatRecording(ata, "").find("nvme"), std::string::npos);
 }
 
 TEST(NvmeRecording, ReplaysAsTheDriveWould)

@@ -24,7 +24,7 @@ TEST(ParseRecording, ReadsEveryLineKind)
 {
     const std::string text = kHeader + "# a comment\n\nversion 1f\nenable ok\nidentify\n" + hexBytes(511)
         + "\n   # a comment inside the bytes\n7f\nattributes\n" + std::string(1024, '0') + "\n";
-    const DriveRecording r = ParseRecording(text, "x.rec");
+    const DriveRecording r = parseRecording(text, "x.rec");
     EXPECT_EQ(r.deviceMap, 0x1F);
     EXPECT_TRUE(r.enableOk);
     ASSERT_TRUE(r.identify);
@@ -35,7 +35,7 @@ TEST(ParseRecording, ReadsEveryLineKind)
 
 TEST(ParseRecording, MissingLinesMeanFailingRequests)
 {
-    const DriveRecording r = ParseRecording(kHeader, "x.rec");
+    const DriveRecording r = parseRecording(kHeader, "x.rec");
     EXPECT_FALSE(r.deviceMap);
     EXPECT_FALSE(r.enableOk);
     EXPECT_FALSE(r.identify || r.attributes || r.thresholds);
@@ -67,7 +67,7 @@ TEST(ParseRecording, RefusesBrokenFilesNamingFileAndLine)
     };
     for (const Case &c : cases) {
         try {
-            (void)ParseRecording(c.text, "x.rec");
+            (void)parseRecording(c.text, "x.rec");
             ADD_FAILURE() << "accepted: " << c.message;
         } catch (const RecordingError &e) {
             EXPECT_NE(std::string(e.what()).find(c.message), std::string::npos)
@@ -78,9 +78,11 @@ TEST(ParseRecording, RefusesBrokenFilesNamingFileAndLine)
 
 TEST(LoadRecording, NamesAFileThatCannotBeRead)
 {
-    EXPECT_THROW((void)LoadRecording("/nonexistent/drive.rec"), RecordingError);
+    EXPECT_THROW((void)loadRecording("/nonexistent/drive.rec"), RecordingError);
+    // One type catches every error the program raises.
+    EXPECT_THROW((void)loadRecording("/nonexistent/drive.rec"), OrvaneError);
     try {
-        (void)LoadRecording("/nonexistent/drive.rec");
+        (void)loadRecording("/nonexistent/drive.rec");
     } catch (const RecordingError &e) {
         EXPECT_EQ(std::string(e.what()), "/nonexistent/drive.rec: cannot be read: No such file or directory");
     }
@@ -97,24 +99,14 @@ TEST(FormatRecording, RoundTripsEverySection)
         (*r.identify)[i] = static_cast<std::uint8_t>(i);
         (*r.thresholds)[i] = static_cast<std::uint8_t>(255 - i);
     }
-    const std::string text = FormatRecording(r, "line one\nline two");
+    const std::string text = formatRecording(r, "line one\nline two");
     EXPECT_EQ(text.rfind(kHeader + "# line one\n# line two\nversion 20\nenable ok\nidentify\n00 01", 0), 0u);
-    const DriveRecording back = ParseRecording(text, "x.rec");
+    const DriveRecording back = parseRecording(text, "x.rec");
     EXPECT_EQ(back.deviceMap, r.deviceMap);
     EXPECT_EQ(back.enableOk, r.enableOk);
     EXPECT_EQ(back.identify, r.identify);
     EXPECT_FALSE(back.attributes);
     EXPECT_EQ(back.thresholds, r.thresholds);
-}
-
-TEST(PhysicalDriveNumber, AcceptsOnlyTheDevicePathWithADecimalNumber)
-{
-    EXPECT_EQ(PhysicalDriveNumber("\\\\.\\PhysicalDrive0"), 0u);
-    EXPECT_EQ(PhysicalDriveNumber("\\\\.\\PhysicalDrive13"), 13u);
-    for (const char *bad : {"\\\\.\\PhysicalDrive", "\\\\.\\PhysicalDrive01", "\\\\.\\PhysicalDrive-1",
-                            "\\\\.\\PhysicalDrive1x", "\\\\.\\PhysicalDrive1000", "/dev/sda", "PhysicalDrive1"}) {
-        EXPECT_FALSE(PhysicalDriveNumber(bad)) << bad;
-    }
 }
 
 // A recording with identify, attributes and thresholds, model "REPLAY", temperature 41.
@@ -164,12 +156,12 @@ TEST(ReplayDriveControl, RefusesCommandsADriveWouldAbort)
     ASSERT_TRUE(transport.ReadSmartAttributes(handle, command, 0));
     std::array<std::uint8_t, kDataReplySize> out{};
     command.irDriveRegs.bCylHighReg = 0; // no S.M.A.R.T. signature
-    EXPECT_FALSE(control.deviceIoControl(handle.get(), SMART_RCV_DRIVE_DATA,
+    EXPECT_FALSE(control.deviceIoControl(handle.get(), kSmartRcvDriveData,
                                          {reinterpret_cast<std::uint8_t *>(&command), kCommandBytesSent}, out));
-    command.irDriveRegs.bCylHighReg = SMART_CYL_HI;
-    EXPECT_FALSE(control.deviceIoControl(handle.get(), SMART_RCV_DRIVE_DATA,
+    command.irDriveRegs.bCylHighReg = kSmartCylHigh;
+    EXPECT_FALSE(control.deviceIoControl(handle.get(), kSmartRcvDriveData,
                                          {reinterpret_cast<std::uint8_t *>(&command), 10}, out));
-    EXPECT_FALSE(control.deviceIoControl(12345, SMART_GET_VERSION, {}, out));
+    EXPECT_FALSE(control.deviceIoControl(12345, kSmartGetVersion, {}, out));
 }
 
 } // namespace

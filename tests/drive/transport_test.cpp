@@ -1,7 +1,7 @@
 #include "drive/attributes.h"
 #include "drive/drivetransport.h"
 #include "drive/identity.h"
-#include "fakedrivecontrol.h"
+#include "support/fakedrivecontrol.h"
 
 #include <gtest/gtest.h>
 
@@ -31,6 +31,12 @@ struct CommandCase
     std::uint8_t features, count, number, cylLow, cylHigh, command;
 };
 
+// Shown by name in the test list instead of its bytes.
+void PrintTo(const CommandCase &c, std::ostream *out)
+{
+    *out << c.name;
+}
+
 class CommandBytes : public ::testing::TestWithParam<std::tuple<CommandCase, std::uint8_t>>
 {
 };
@@ -44,11 +50,11 @@ TEST_P(CommandBytes, AreSentExactlyAsTheDriverExpectsThem)
     DriveHandle handle = transport.OpenPhysicalDrive(std::to_string(drive));
     SENDCMDINPARAMS block{};
     bool ok = false;
-    if (c.code == SMART_SEND_DRIVE_COMMAND) {
+    if (c.code == kSmartSendDriveCommand) {
         ok = transport.EnableSmart(handle, block, drive);
     } else if (c.features == 0) {
         ok = transport.IdentifyDrive(handle, block, drive, c.command);
-    } else if (c.features == SMART_READ_ATTRIBUTE_VALUES) {
+    } else if (c.features == kSmartReadAttributeValues) {
         ok = transport.ReadSmartAttributes(handle, block, drive);
     } else {
         ok = transport.ReadSmartThresholds(handle, block, drive);
@@ -68,11 +74,11 @@ TEST_P(CommandBytes, AreSentExactlyAsTheDriverExpectsThem)
 
 // clang-format off
 const CommandCase kCommands[] = {
-    {"enable",      SMART_SEND_DRIVE_COMMAND, 0,   16,  0xD8, 1, 1, 0x4F, 0xC2, 0xB0},
-    {"identify",    SMART_RCV_DRIVE_DATA,     512, 528, 0x00, 1, 1, 0x00, 0x00, 0xEC},
-    {"identifyPkt", SMART_RCV_DRIVE_DATA,     512, 528, 0x00, 1, 1, 0x00, 0x00, 0xA1},
-    {"attributes",  SMART_RCV_DRIVE_DATA,     512, 528, 0xD0, 1, 1, 0x4F, 0xC2, 0xB0},
-    {"thresholds",  SMART_RCV_DRIVE_DATA,     512, 528, 0xD1, 1, 1, 0x4F, 0xC2, 0xB0},
+    {"enable",      kSmartSendDriveCommand, 0,   16,  0xD8, 1, 1, 0x4F, 0xC2, 0xB0},
+    {"identify",    kSmartRcvDriveData,     512, 528, 0x00, 1, 1, 0x00, 0x00, 0xEC},
+    {"identifyPkt", kSmartRcvDriveData,     512, 528, 0x00, 1, 1, 0x00, 0x00, 0xA1},
+    {"attributes",  kSmartRcvDriveData,     512, 528, 0xD0, 1, 1, 0x4F, 0xC2, 0xB0},
+    {"thresholds",  kSmartRcvDriveData,     512, 528, 0xD1, 1, 1, 0x4F, 0xC2, 0xB0},
 };
 // clang-format on
 
@@ -110,7 +116,7 @@ TEST(GetSmartVersion, ClearsTheBlockSoAFailureReadsAsNoDevices)
     EXPECT_FALSE(transport.GetSmartVersion(handle, version));
     EXPECT_EQ(version.bIDEDeviceMap, 0);
     ASSERT_EQ(control.requests.size(), 1u);
-    EXPECT_EQ(control.requests[0].code, SMART_GET_VERSION);
+    EXPECT_EQ(control.requests[0].code, kSmartGetVersion);
     EXPECT_TRUE(control.requests[0].in.empty());
     EXPECT_EQ(control.requests[0].outSize, 24u);
 }
@@ -157,9 +163,9 @@ TEST(ReadDriveModel, SendsItsThreeAtaRequestsWhateverTheyYieldAndCloses)
     EXPECT_EQ(ReadDriveModel(transport, 1), "ST3000DM001-9YN166                      ");
     // The failed version request has the drive asked as NVMe first; it does not answer.
     EXPECT_EQ(codes(control),
-              (std::vector<std::uint32_t>{SMART_GET_VERSION, kIoctlStorageQueryProperty, kIoctlStorageQueryProperty,
-                                          SMART_SEND_DRIVE_COMMAND, SMART_RCV_DRIVE_DATA}));
-    EXPECT_EQ(control.requests[4].command(), ATA_IDENTIFY_DEVICE); // failed version: ECh
+              (std::vector<std::uint32_t>{kSmartGetVersion, kIoctlStorageQueryProperty, kIoctlStorageQueryProperty,
+                                          kSmartSendDriveCommand, kSmartRcvDriveData}));
+    EXPECT_EQ(control.requests[4].command(), kAtaIdentifyDevice); // failed version: ECh
     EXPECT_EQ(control.closes, 1);
     EXPECT_TRUE(control.open.empty());
 }
@@ -187,11 +193,11 @@ TEST(ReadTemperature, SendsAllFiveRequestsEvenWhenEarlierOnesFail)
     DriveTransport transport(control);
     const TAttrReading r = ReadTemperature(transport, 3);
     EXPECT_EQ(codes(control),
-              (std::vector<std::uint32_t>{SMART_GET_VERSION, SMART_SEND_DRIVE_COMMAND, SMART_RCV_DRIVE_DATA,
-                                          SMART_RCV_DRIVE_DATA, SMART_RCV_DRIVE_DATA}));
-    EXPECT_EQ(control.requests[2].command(), ATA_IDENTIFY_PACKET_DEVICE);
-    EXPECT_EQ(control.requests[3].features(), SMART_READ_ATTRIBUTE_VALUES);
-    EXPECT_EQ(control.requests[4].features(), SMART_READ_ATTRIBUTE_THRESHOLDS);
+              (std::vector<std::uint32_t>{kSmartGetVersion, kSmartSendDriveCommand, kSmartRcvDriveData,
+                                          kSmartRcvDriveData, kSmartRcvDriveData}));
+    EXPECT_EQ(control.requests[2].command(), kAtaIdentifyPacketDevice);
+    EXPECT_EQ(control.requests[3].features(), kSmartReadAttributeValues);
+    EXPECT_EQ(control.requests[4].features(), kSmartReadAttributeThresholds);
     EXPECT_EQ(r.Raw, kNoTemperature);
     EXPECT_EQ(r.Threshold, kNoThreshold);
     EXPECT_EQ(control.closes, 1);
@@ -242,7 +248,7 @@ TEST(ReplyBuffers, KeepTheirContentsAfterAFailedRequestWhateverTheDriverWrote)
     transport.buffers().IdentifyBuffer.fill(0x11);
     DriveHandle handle = transport.OpenPhysicalDrive("0");
     SENDCMDINPARAMS block{};
-    EXPECT_FALSE(transport.IdentifyDrive(handle, block, 0, ATA_IDENTIFY_DEVICE));
+    EXPECT_FALSE(transport.IdentifyDrive(handle, block, 0, kAtaIdentifyDevice));
     ReplyBuffer expected;
     expected.fill(0x11);
     EXPECT_EQ(transport.buffers().IdentifyBuffer, expected);

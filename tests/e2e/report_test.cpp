@@ -60,7 +60,7 @@ protected:
         }
         r.thresholds.emplace();
         (*r.thresholds)[2 + 12 + 1] = 44; // the temperature attribute at its threshold
-        return FormatRecording(r, "made by the end-to-end test");
+        return formatRecording(r, "made by the end-to-end test");
     }
 
     std::filesystem::path dir;

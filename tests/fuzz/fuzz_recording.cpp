@@ -8,8 +8,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 {
     const std::string_view text(reinterpret_cast<const char *>(data), size);
     try {
-        const orvane::DriveRecording recording = orvane::ParseRecording(text, "fuzz.rec");
-        const orvane::DriveRecording again = orvane::ParseRecording(orvane::FormatRecording(recording, "x"), "x");
+        const orvane::DriveRecording recording = orvane::parseRecording(text, "fuzz.rec");
+        const orvane::DriveRecording again = orvane::parseRecording(orvane::formatRecording(recording, "x"), "x");
         if (again.deviceMap != recording.deviceMap || again.enableOk != recording.enableOk
             || again.identify != recording.identify || again.attributes != recording.attributes
             || again.thresholds != recording.thresholds) {

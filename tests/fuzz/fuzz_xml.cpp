@@ -1,6 +1,6 @@
 // Reads arbitrary text as an XML document: no crash, no leak, and whatever was read must
 // be written and read again. Only the declaration's attributes may fail a load.
-#include "settings/orvaneerror.h"
+#include "core/orvaneerror.h"
 #include "settings/xmlparser.h"
 
 #include <cstdint>

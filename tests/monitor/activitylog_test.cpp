@@ -1,7 +1,7 @@
-#include "fakes.h"
 #include "monitor/activitylog.h"
 #include "monitor/messages.h"
 #include "peerprocess.h"
+#include "support/fakes.h"
 
 #include <fcntl.h>
 #include <grp.h>
@@ -14,17 +14,17 @@ namespace orvane {
 namespace {
 
 using test::FakeClock;
-using test::FakeEventLogApi;
+using test::FakeEventLog;
 using test::FakeRegistry;
 
 struct LogFixture : ::testing::Test
 {
     FakeClock clock;
     MemoryLogPage page;
-    FakeEventLogApi api;
+    FakeEventLog api;
     FakeRegistry registry;
-    TfisNTEventLog eventLog {api, registry};
-    ActivityLog log {clock, page, eventLog};
+    TfisNTEventLog eventLog{api, registry};
+    ActivityLog log{clock, page, eventLog};
 
     LogFixture()
     {
@@ -64,33 +64,33 @@ TEST_P(StampTest, DateThenLongTimeExceptAtMidnight)
     const StampCase &c = GetParam();
     FakeClock clock;
     clock.set(c.year, c.month, c.day, c.hour, c.minute, c.second);
-    EXPECT_EQ(LogStamp(clock.now, clock), c.stamp);
+    EXPECT_EQ(logStamp(clock.now, clock), c.stamp);
 }
 
 INSTANTIATE_TEST_SUITE_P(Stamps, StampTest,
-    ::testing::Values(StampCase {2026, 12, 8, 0, 0, 0, "12/08/2026"},
-        StampCase {2026, 12, 8, 0, 0, 1, "12/08/2026 12:00:01 AM"},
-        StampCase {2026, 12, 8, 0, 1, 0, "12/08/2026 12:01:00 AM"},
-        StampCase {2026, 1, 2, 12, 0, 0, "01/02/2026 12:00:00 PM"},
-        StampCase {2027, 3, 4, 23, 59, 59, "03/04/2027 11:59:59 PM"}),
-    [](const auto &param) {
-        char name[16];
-        std::snprintf(name, sizeof name, "At%02d%02d%02d", param.param.hour % 100, param.param.minute % 100,
-            param.param.second % 100);
-        return std::string(name);
-    });
+                         ::testing::Values(StampCase{2026, 12, 8, 0, 0, 0, "12/08/2026"},
+                                           StampCase{2026, 12, 8, 0, 0, 1, "12/08/2026 12:00:01 AM"},
+                                           StampCase{2026, 12, 8, 0, 1, 0, "12/08/2026 12:01:00 AM"},
+                                           StampCase{2026, 1, 2, 12, 0, 0, "01/02/2026 12:00:00 PM"},
+                                           StampCase{2027, 3, 4, 23, 59, 59, "03/04/2027 11:59:59 PM"}),
+                         [](const auto &param) {
+                             char name[16];
+                             std::snprintf(name, sizeof name, "At%02d%02d%02d", param.param.hour % 100,
+                                           param.param.minute % 100, param.param.second % 100);
+                             return std::string(name);
+                         });
 
 TEST_F(LogFixture, MidnightLineIsDateStarMessage)
 {
     clock.set(2026, 12, 8, 0, 0, 0);
     log.LogEvent(msg::kOrvaneStarted);
-    EXPECT_EQ(page.lines(), std::vector<std::string> {"12/08/2026 * Orvane Started !"});
+    EXPECT_EQ(page.lines(), std::vector<std::string>{"12/08/2026 * Orvane Started !"});
 }
 
 TEST_F(LogFixture, EmptyMessageKeepsTrailingBlank)
 {
     log.LogEvent("");
-    EXPECT_EQ(page.lines(), std::vector<std::string> {"12/08/2026 02:30:05 PM * "});
+    EXPECT_EQ(page.lines(), std::vector<std::string>{"12/08/2026 02:30:05 PM * "});
 }
 
 TEST_F(LogFixture, EventLogGetsTheSameLineOnlyOnceRegistered)
@@ -99,18 +99,18 @@ TEST_F(LogFixture, EventLogGetsTheSameLineOnlyOnceRegistered)
     EXPECT_TRUE(reports().empty());
 
     eventLog.RegisterSource();
-    log.LogEvent(msg::ChangedMaxTemperature(55));
+    log.LogEvent(msg::changedMaxTemperature(55));
 
     const std::string line = "12/08/2026 02:30:05 PM * CHANGED max temperature: 55\xB0";
-    EXPECT_EQ(page.lines(), (std::vector<std::string> {"12/08/2026 02:30:05 PM * before", line}));
-    EXPECT_EQ(reports(), std::vector<std::string> {"report 7 4 0 1073872897 " + line});
+    EXPECT_EQ(page.lines(), (std::vector<std::string>{"12/08/2026 02:30:05 PM * before", line}));
+    EXPECT_EQ(reports(), std::vector<std::string>{"report 7 4 0 1073872897 " + line});
 }
 
 TEST_F(LogFixture, AppendToPageLeavesTheEventLogAlone)
 {
     eventLog.RegisterSource();
-    log.AppendToPage(msg::kOrvaneWasHibernated);
-    EXPECT_EQ(page.lines(), std::vector<std::string> {"12/08/2026 02:30:05 PM * Orvane was Hibernated"});
+    log.appendToPage(msg::kOrvaneWasHibernated);
+    EXPECT_EQ(page.lines(), std::vector<std::string>{"12/08/2026 02:30:05 PM * Orvane was Hibernated"});
     EXPECT_TRUE(reports().empty());
 }
 
@@ -120,7 +120,7 @@ TEST_F(LogFixture, ClearThenOneMessageLeavesOneLine)
     log.LogEvent("two");
     log.Clear();
     log.LogEvent("three");
-    EXPECT_EQ(page.lines(), std::vector<std::string> {"12/08/2026 02:30:05 PM * three"});
+    EXPECT_EQ(page.lines(), std::vector<std::string>{"12/08/2026 02:30:05 PM * three"});
 }
 
 struct SaveCase
@@ -143,8 +143,8 @@ class SaveTest : public ::testing::TestWithParam<SaveCase>
 TEST_P(SaveTest, WritesEveryLineWithCrLf)
 {
     const SaveCase &c = GetParam();
-    test::TempDir dir;
-    const std::string file = dir / "activity.txt";
+    test::ScratchDir dir;
+    const std::string file = (dir / "activity.txt").string();
     if (c.existing) {
         test::writeFile(file, *c.existing);
     }
@@ -153,24 +153,25 @@ TEST_P(SaveTest, WritesEveryLineWithCrLf)
         page.appendLine(line);
     }
     FakeClock clock;
-    FakeEventLogApi api;
+    FakeEventLog api;
     FakeRegistry registry;
     TfisNTEventLog eventLog(api, registry);
     ActivityLog(clock, page, eventLog).Save(file);
     EXPECT_EQ(test::readFile(file), c.expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Saves, SaveTest,
-    ::testing::Values(SaveCase {"NewFile", {"a", "b \xB0"}, std::nullopt, "a\r\nb \xB0\r\n"},
-        SaveCase {"EmptyLogOverExistingFile", {}, std::string("old content\r\n"), ""},
-        SaveCase {"EmptyLogNewFile", {}, std::nullopt, ""},
-        SaveCase {"ReplacesLongerFile", {"x"}, std::string("0123456789\r\n0123456789\r\n"), "x\r\n"},
-        SaveCase {"EmptyLineKept", {"", "y"}, std::nullopt, "\r\ny\r\n"}),
+INSTANTIATE_TEST_SUITE_P(
+    Saves, SaveTest,
+    ::testing::Values(SaveCase{"NewFile", {"a", "b \xB0"}, std::nullopt, "a\r\nb \xB0\r\n"},
+                      SaveCase{"EmptyLogOverExistingFile", {}, std::string("old content\r\n"), ""},
+                      SaveCase{"EmptyLogNewFile", {}, std::nullopt, ""},
+                      SaveCase{"ReplacesLongerFile", {"x"}, std::string("0123456789\r\n0123456789\r\n"), "x\r\n"},
+                      SaveCase{"EmptyLineKept", {"", "y"}, std::nullopt, "\r\ny\r\n"}),
     [](const auto &param) { return std::string(param.param.name); });
 
 TEST_F(LogFixture, SaveIntoMissingFolderNamesTheFullPath)
 {
-    test::TempDir dir;
+    test::ScratchDir dir;
     log.LogEvent("kept");
     char old[4096];
     ASSERT_NE(getcwd(old, sizeof old), nullptr);
@@ -182,7 +183,7 @@ TEST_F(LogFixture, SaveIntoMissingFolderNamesTheFullPath)
         error = e.what();
     }
     ASSERT_EQ(chdir(old), 0);
-    EXPECT_EQ(error, "Cannot create file \"" + dir.path() + "/missing/log.txt\". No such file or directory");
+    EXPECT_EQ(error, "Cannot create file \"" + dir.path().string() + "/missing/log.txt\". No such file or directory");
     EXPECT_EQ(page.lines().size(), 1u);
 }
 
@@ -230,13 +231,13 @@ std::string saveErrorAsUser(ActivityLog &log, const std::string &file)
 
 TEST_F(LogFixture, SaveIntoFolderThatCannotBeWritten)
 {
-    test::TempDir dir;
+    test::ScratchDir dir;
     ASSERT_EQ(chmod(dir.path().c_str(), 0755), 0);
-    const std::string folder = dir / "locked";
+    const std::string folder = (dir / "locked").string();
     ASSERT_EQ(mkdir(folder.c_str(), 0555), 0);
     log.LogEvent("kept");
-    EXPECT_EQ(
-        saveErrorAsUser(log, folder + "/log.txt"), "Cannot create file \"" + folder + "/log.txt\". Permission denied");
+    EXPECT_EQ(saveErrorAsUser(log, folder + "/log.txt"),
+              "Cannot create file \"" + folder + "/log.txt\". Permission denied");
     EXPECT_EQ(page.lines().size(), 1u);
 }
 

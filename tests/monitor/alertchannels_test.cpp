@@ -1,13 +1,13 @@
-#include "fakes.h"
 #include "monitor/fisnteventlog.h"
 #include "monitor/messages.h"
+#include "support/fakes.h"
 
 #include <gtest/gtest.h>
 
 namespace orvane {
 namespace {
 
-using test::FakeEventLogApi;
+using test::FakeEventLog;
 using test::FakeMailLibrary;
 using test::FakeMessageBox;
 using test::FakeMultimedia;
@@ -18,7 +18,7 @@ const std::string kKey = "SYSTEM\\CurrentControlSet\\Services\\EventLog\\Applica
 
 TEST(EventLogWriter, WritesNothingBeforeRegistrationOrAfterRefusal)
 {
-    FakeEventLogApi api;
+    FakeEventLog api;
     FakeRegistry registry;
     api.refuse = true;
     {
@@ -36,12 +36,12 @@ TEST(EventLogWriter, WritesNothingBeforeRegistrationOrAfterRefusal)
         writer.WriteEvent("late");
     }
     // No report, and no deregistration of a handle never held.
-    EXPECT_EQ(api.calls, std::vector<std::string> {"register Orvane"});
+    EXPECT_EQ(api.calls, std::vector<std::string>{"register Orvane"});
 }
 
 TEST(EventLogWriter, RegistersWritesAndReleasesTheSource)
 {
-    FakeEventLogApi api;
+    FakeEventLog api;
     FakeRegistry registry;
     {
         TfisNTEventLog writer(api, registry);
@@ -50,8 +50,7 @@ TEST(EventLogWriter, RegistersWritesAndReleasesTheSource)
         EXPECT_TRUE(writer.Enabled());
         writer.WriteEvent("line");
     }
-    EXPECT_EQ(
-        api.calls, (std::vector<std::string> {"register Orvane", "report 7 4 0 1073872897 line", "deregister 7"}));
+    EXPECT_EQ(api.calls, (std::vector<std::string>{"register Orvane", "report 7 4 0 1073872897 line", "deregister 7"}));
 }
 
 struct RegistryCase
@@ -75,7 +74,7 @@ class RegisterApplicationTest : public ::testing::TestWithParam<RegistryCase>
 TEST_P(RegisterApplicationTest, KeyIsWrittenOnlyWhenMissing)
 {
     const RegistryCase &c = GetParam();
-    FakeEventLogApi api;
+    FakeEventLog api;
     FakeRegistry registry;
     registry.canCreate = c.canCreate;
     if (c.keyPresent) {
@@ -96,10 +95,12 @@ TEST_P(RegisterApplicationTest, KeyIsWrittenOnlyWhenMissing)
     EXPECT_EQ(api.calls.empty(), c.throws);
 }
 
-INSTANTIATE_TEST_SUITE_P(Registry, RegisterApplicationTest,
-    ::testing::Values(RegistryCase {"KeyPresent", true, true, {"open " + kKey}, false},
-        RegistryCase {"KeyMissing", false, true, {"open " + kKey, "create " + kKey, "write " + kKey + " 7"}, false},
-        RegistryCase {"KeyCannotBeCreated", false, false, {"open " + kKey, "create " + kKey}, true}),
+INSTANTIATE_TEST_SUITE_P(
+    Registry, RegisterApplicationTest,
+    ::testing::Values(
+        RegistryCase{"KeyPresent", true, true, {"open " + kKey}, false},
+        RegistryCase{"KeyMissing", false, true, {"open " + kKey, "create " + kKey, "write " + kKey + " 7"}, false},
+        RegistryCase{"KeyCannotBeCreated", false, false, {"open " + kKey, "create " + kKey}, true}),
     [](const auto &param) { return std::string(param.param.name); });
 
 struct PrivilegeCase
@@ -126,26 +127,28 @@ TEST_P(ShutdownTest, PrivilegeStepsStopAtTheFirstFailureThenShutDown)
     power.tokenOk = c.tokenOk;
     power.lookupOk = c.lookupOk;
     power.exitOk = false;
-    EXPECT_FALSE(ShutDownWindows(power, EWX_SHUTDOWN | EWX_FORCE));
+    EXPECT_FALSE(ShutDownWindows(power, kEwxShutdown | kEwxForce));
     std::vector<std::string> expected = c.calls;
     expected.push_back("exit 5 0");
     EXPECT_EQ(power.calls, expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Privileges, ShutdownTest,
-    ::testing::Values(PrivilegeCase {"NoPrivilegesOnThisSystem", false, true, true, {}},
-        PrivilegeCase {"TokenRefused", true, false, true, {"token 40"}},
-        PrivilegeCase {"PrivilegeUnknown", true, true, false, {"token 40", "lookup SeShutdownPrivilege"}},
-        PrivilegeCase {"Granted", true, true, true, {"token 40", "lookup SeShutdownPrivilege", "adjust 42 19 2"}}),
+INSTANTIATE_TEST_SUITE_P(
+    Privileges, ShutdownTest,
+    ::testing::Values(
+        PrivilegeCase{"NoPrivilegesOnThisSystem", false, true, true, {}},
+        PrivilegeCase{"TokenRefused", true, false, true, {"token 40"}},
+        PrivilegeCase{"PrivilegeUnknown", true, true, false, {"token 40", "lookup SeShutdownPrivilege"}},
+        PrivilegeCase{"Granted", true, true, true, {"token 40", "lookup SeShutdownPrivilege", "adjust 42 19 2"}}),
     [](const auto &param) { return std::string(param.param.name); });
 
 TEST(Power, ShutdownReportsTheSystemsAnswerAndHibernationSkipsPrivileges)
 {
     FakePower power;
-    EXPECT_TRUE(ShutDownWindows(power, EWX_SHUTDOWN | EWX_FORCE));
+    EXPECT_TRUE(ShutDownWindows(power, kEwxShutdown | kEwxForce));
     power.calls.clear();
     HibernateComputer(power);
-    EXPECT_EQ(power.calls, std::vector<std::string> {"suspend 110"});
+    EXPECT_EQ(power.calls, std::vector<std::string>{"suspend 110"});
 }
 
 TEST(Sound, PlaysOnlyAnExistingFileWithTheUnquotedPath)
@@ -154,7 +157,7 @@ TEST(Sound, PlaysOnlyAnExistingFileWithTheUnquotedPath)
     multimedia.files.insert("C:\\My Sounds\\alert.wav");
     PlayAlertSound(multimedia, "alert.wav");
     PlayAlertSound(multimedia, "C:\\My Sounds\\alert.wav");
-    EXPECT_EQ(multimedia.commands, std::vector<std::string> {"Play C:\\My Sounds\\alert.wav"});
+    EXPECT_EQ(multimedia.commands, std::vector<std::string>{"Play C:\\My Sounds\\alert.wav"});
 }
 
 TEST(AlertMail, PassesTheNineArgumentsInOrder)
@@ -205,9 +208,9 @@ TEST_P(MailTestButton, SaysSentOnlyWhenTheLibraryAccepted)
     std::vector<int> drivesRead;
     const TemperatureReader read = [&](std::uint8_t drive) {
         drivesRead.push_back(drive);
-        return TAttrReading {c.temperature, c.temperature == kNoTemperature ? kNoThreshold : 0, 100, 100};
+        return TAttrReading{c.temperature, c.temperature == kNoTemperature ? kNoThreshold : 0, 100, 100};
     };
-    MailTest_ButtonClick(c.address, read, library, box);
+    sendTestMail(c.address, read, library, box);
 
     std::vector<std::string> bodies;
     for (const auto &call : library.calls) {
@@ -216,29 +219,41 @@ TEST_P(MailTestButton, SaysSentOnlyWhenTheLibraryAccepted)
     }
     EXPECT_EQ(bodies, c.bodies);
     EXPECT_EQ(box.shown, c.shown);
-    EXPECT_EQ(drivesRead, c.bodies.empty() ? std::vector<int> {} : std::vector<int> {0});
+    EXPECT_EQ(drivesRead, c.bodies.empty() ? std::vector<int>{} : std::vector<int>{0});
 }
 
 INSTANTIATE_TEST_SUITE_P(Button, MailTestButton,
-    ::testing::Values(MailTestCase {"Accepted", "a@b.org", 41, true,
-                          {"The current temperature is: 41\xB0"
-                           "C"},
-                          {"The Alert! Message was sent to: a@b.org"}},
-        MailTestCase {"Refused", "a@b.org", 41, false,
-            {"The current temperature is: 41\xB0"
-             "C"},
-            {"The Alert! Message could not be sent to: a@b.org\nLogin denied"}},
-        MailTestCase {"NoTemperature", " a@b.org\t", kNoTemperature, true, {"The current temperature is: N/A"},
-            {"The Alert! Message was sent to:  a@b.org\t"}},
-        MailTestCase {"BlanksOnly", " \t\r\n ", 41, true, {}, {}}, MailTestCase {"Empty", "", 41, true, {}, {}}),
-    [](const auto &param) { return std::string(param.param.name); });
+                         ::testing::Values(MailTestCase{"Accepted",
+                                                        "a@b.org",
+                                                        41,
+                                                        true,
+                                                        {"The current temperature is: 41\xB0"
+                                                         "C"},
+                                                        {"The Alert! Message was sent to: a@b.org"}},
+                                           MailTestCase{
+                                               "Refused",
+                                               "a@b.org",
+                                               41,
+                                               false,
+                                               {"The current temperature is: 41\xB0"
+                                                "C"},
+                                               {"The Alert! Message could not be sent to: a@b.org\nLogin denied"}},
+                                           MailTestCase{"NoTemperature",
+                                                        " a@b.org\t",
+                                                        kNoTemperature,
+                                                        true,
+                                                        {"The current temperature is: N/A"},
+                                                        {"The Alert! Message was sent to:  a@b.org\t"}},
+                                           MailTestCase{"BlanksOnly", " \t\r\n ", 41, true, {}, {}},
+                                           MailTestCase{"Empty", "", 41, true, {}, {}}),
+                         [](const auto &param) { return std::string(param.param.name); });
 
 TEST(Messages, ComposedMessagesKeepTheirBytes)
 {
-    EXPECT_EQ(msg::ChangedMaxTemperature(55), "CHANGED max temperature: 55\xB0");
-    EXPECT_EQ(msg::ChangedAlertTemperature(45), "CHANGED the alert temperature to: 45\xB0");
-    EXPECT_EQ(msg::TemperatureOverMaximum(52, 50), "Temperature is over maximum: 52 > 50");
-    EXPECT_EQ(msg::SendEmailTo(" a@b"), "SEND email to :  a@b");
+    EXPECT_EQ(msg::changedMaxTemperature(55), "CHANGED max temperature: 55\xB0");
+    EXPECT_EQ(msg::changedAlertTemperature(45), "CHANGED the alert temperature to: 45\xB0");
+    EXPECT_EQ(msg::temperatureOverMaximum(52, 50), "Temperature is over maximum: 52 > 50");
+    EXPECT_EQ(msg::sendEmailTo(" a@b"), "SEND email to :  a@b");
     EXPECT_EQ(msg::kAutorun.forState(false), "DISABLED autorun");
     EXPECT_EQ(msg::kLogEvents.forState(false), "DISABLE Log Events");
     EXPECT_EQ(msg::kPlaySound.forState(true), "ENABLED play sound");

@@ -10,7 +10,7 @@ namespace {
 
 std::tm afternoon()
 {
-    std::tm time {};
+    std::tm time{};
     time.tm_year = 126;
     time.tm_mon = 11;
     time.tm_mday = 8;
@@ -33,14 +33,14 @@ TEST(LinuxClock, UsesTheLocalesTimeFormat)
 {
     // A locale of our own, compiled into a temporary folder, so that the test does not
     // depend on what the machine has generated.
-    test::TempDir dir;
-    const std::string command =
-        "localedef -i en_US -f UTF-8 " + (dir / "en_US.UTF-8") + " >" + (dir / "localedef.log") + " 2>&1";
+    test::ScratchDir dir;
+    const std::string command = "localedef -i en_US -f UTF-8 " + ((dir / "en_US.UTF-8").string()) + " >"
+        + ((dir / "localedef.log").string()) + " 2>&1";
     if (std::system(command.c_str()) != 0) {
         GTEST_SKIP() << "localedef cannot build en_US.UTF-8 (package locales missing?): "
-                     << test::readFile(dir / "localedef.log").value_or("");
+                     << test::readFile((dir / "localedef.log").string()).value_or("");
     }
-    test::ScopedEnv path("LOCPATH", dir.path());
+    test::ScopedEnv path("LOCPATH", dir.path().string());
     test::ScopedEnv all("LC_ALL", std::string("en_US.UTF-8"));
     LinuxLogClock clock;
     EXPECT_EQ(clock.formatLongTime(afternoon()), "01:05:09 PM");

@@ -1,9 +1,9 @@
 // The alert mail through libsendmail_lib.so against a local aiosmtpd server that the test
 // starts (tests/monitor/smtp_server.py), delivering into a Maildir.
-#include "fakes.h"
 #include "monitor/alertmail.h"
 #include "peerprocess.h"
 #include "platform/linux/sendmaillibrary.h"
+#include "support/fakes.h"
 
 #include <dirent.h>
 #include <gtest/gtest.h>
@@ -63,7 +63,7 @@ struct Port
     explicit Port(bool keepListening)
     {
         fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-        sockaddr_in address {};
+        sockaddr_in address{};
         address.sin_family = AF_INET;
         address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
         socklen_t length = sizeof address;
@@ -89,26 +89,26 @@ class MailPeer : public ::testing::Test
 {
 protected:
     MailPeer()
-        : m_config("XDG_CONFIG_HOME", m_dir / "config")
+        : m_config("XDG_CONFIG_HOME", (m_dir / "config").string())
     {
-        ::mkdir((m_dir / "config").c_str(), 0700);
-        ::mkdir((m_dir / "config/orvane").c_str(), 0700);
+        ::mkdir(((m_dir / "config").string()).c_str(), 0700);
+        ::mkdir(((m_dir / "config/orvane").string()).c_str(), 0700);
     }
 
     // Starts the server; with a user, it demands that login.
     void startServer(const std::string &user = {}, const std::string &password = {})
     {
-        std::vector<std::string> argv {"/usr/bin/python3", ORVANE_SMTP_SERVER, "--maildir", maildir()};
+        std::vector<std::string> argv{"/usr/bin/python3", ORVANE_SMTP_SERVER, "--maildir", maildir()};
         if (!user.empty()) {
             argv.insert(argv.end(), {"--user", user, "--password", password});
         }
         std::string error;
-        m_server = test::PeerProcess::start(argv, {}, m_dir / "smtp.err", error);
+        m_server = test::PeerProcess::start(argv, {}, (m_dir / "smtp.err").string(), error);
         ASSERT_TRUE(m_server) << error;
         const auto port = m_server->readLine(15s);
         if (!port && !m_server->running()) {
             GTEST_SKIP() << "the SMTP server (python3-aiosmtpd) did not start: "
-                         << test::readFile(m_dir / "smtp.err").value_or("");
+                         << test::readFile((m_dir / "smtp.err").string()).value_or("");
         }
         ASSERT_TRUE(port) << "the SMTP server printed no port";
         m_port = std::stoi(*port);
@@ -116,19 +116,19 @@ protected:
 
     void writeSettings(const std::string &text, mode_t mode = 0600)
     {
-        const std::string path = m_dir / "config/orvane/sendmail.conf";
+        const std::string path = (m_dir / "config/orvane/sendmail.conf").string();
         test::writeFile(path, text);
         ::chmod(path.c_str(), mode);
     }
 
     [[nodiscard]] std::string server() const { return "smtp://127.0.0.1:" + std::to_string(m_port); }
-    [[nodiscard]] std::string maildir() const { return m_dir / "maildir"; }
+    [[nodiscard]] std::string maildir() const { return (m_dir / "maildir").string(); }
 
-    test::TempDir m_dir;
+    test::ScratchDir m_dir;
     test::ScopedEnv m_config;
     std::unique_ptr<test::PeerProcess> m_server;
     int m_port = 0;
-    SendMailLibrary m_library {ORVANE_SENDMAIL_LIBRARY};
+    SendMailLibrary m_library{ORVANE_SENDMAIL_LIBRARY};
 };
 
 struct LoginCase
@@ -157,8 +157,8 @@ TEST_P(MailLogin, TestButtonReportsWhatTheServerDid)
     ASSERT_TRUE(m_library.loaded());
 
     test::FakeMessageBox box;
-    const TemperatureReader drive0 = [](std::uint8_t) { return TAttrReading {55, 0, 100, 100}; };
-    MailTest_ButtonClick("admin@example.org", drive0, m_library, box);
+    const TemperatureReader drive0 = [](std::uint8_t) { return TAttrReading{55, 0, 100, 100}; };
+    sendTestMail("admin@example.org", drive0, m_library, box);
 
     ASSERT_EQ(box.shown.size(), 1u);
     const std::vector<std::string> mails = delivered(maildir());
@@ -172,21 +172,23 @@ TEST_P(MailLogin, TestButtonReportsWhatTheServerDid)
         EXPECT_EQ(header(mails[0], "Subject"), "Orvane Alert!");
         EXPECT_EQ(header(mails[0], "Content-Type"), "text/plain; charset=UTF-8");
         EXPECT_EQ(body(mails[0]),
-            "The current temperature is: 55\xC2\xB0"
-            "C\n");
+                  "The current temperature is: 55\xC2\xB0"
+                  "C\n");
     } else {
-        EXPECT_EQ(
-            box.shown[0].rfind("The Alert! Message could not be sent to: admin@example.org\n" + c.resultStart, 0), 0u)
+        EXPECT_EQ(box.shown[0].rfind("The Alert! Message could not be sent to: admin@example.org\n" + c.resultStart, 0),
+                  0u)
             << box.shown[0];
         EXPECT_TRUE(mails.empty());
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Logins, MailLogin,
-    ::testing::Values(LoginCase {"NoLogin", "", "", true, ""},
-        LoginCase {"RightLogin", "orvane", "user = orvane\npassword = secret\n", true, ""},
-        LoginCase {"WrongLogin", "orvane", "user = orvane\npassword = guess\n", false, "Login denied (535"},
-        LoginCase {"LoginNeededButNoneSet", "orvane", "", false, "Failed sending data to the peer (530"}),
+INSTANTIATE_TEST_SUITE_P(
+    Logins, MailLogin,
+    ::testing::Values(LoginCase{"NoLogin", "", "", true, ""},
+                      LoginCase{"RightLogin", "orvane", "user = orvane\npassword = secret\n", true, ""},
+                      LoginCase{"WrongLogin", "orvane", "user = orvane\npassword = guess\n", false,
+                                "Login denied (535"},
+                      LoginCase{"LoginNeededButNoneSet", "orvane", "", false, "Failed sending data to the peer (530"}),
     [](const auto &param) { return std::string(param.param.name); });
 
 TEST_F(MailPeer, AcceptedMailReportsTheServersAnswer)
@@ -219,7 +221,7 @@ TEST_F(MailPeer, AccentedSubjectAndSeveralLinesTravelIntact)
     writeSettings("server = " + server() + "\n");
     std::string result;
     EXPECT_TRUE(m_library.SendMail(result, "orvane@localhost", "ops@example.org", nullptr, nullptr, "Temp\xE9rature!",
-        "one\n.two\r\nthree\rfour", nullptr, 1000))
+                                   "one\n.two\r\nthree\rfour", nullptr, 1000))
         << result;
     const std::vector<std::string> mails = delivered(maildir());
     ASSERT_EQ(mails.size(), 1u);
@@ -288,15 +290,16 @@ TEST_P(MailRefused, NothingLeavesAndTheReasonIsGiven)
     EXPECT_TRUE(delivered(maildir()).empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(Refusals, MailRefused,
-    ::testing::Values(
-        RefusalCase {"SettingsReadableByOthers", "server = %s\n", 0644, "a@b.org", "too open (mode 0644)"},
-        RefusalCase {"SettingsReadableByGroup", "server = %s\n", 0640, "a@b.org", "too open (mode 0640)"},
-        RefusalCase {"NoSettings", "", 0, "a@b.org", "Cannot read mail settings"},
-        RefusalCase {"UnknownKey", "server = %s\nhost = x\n", 0600, "a@b.org", "line 2"},
-        RefusalCase {"NotSmtp", "server = http://127.0.0.1/\n", 0600, "a@b.org", "must be smtp://"},
-        RefusalCase {"HeaderInRecipient", "server = %s\n", 0600, "a@b.org\r\nBcc: c@d.org", "Not a mail address"},
-        RefusalCase {"BlankRecipient", "server = %s\n", 0600, "   ", "Not a mail address"}),
+INSTANTIATE_TEST_SUITE_P(
+    Refusals, MailRefused,
+    ::testing::Values(RefusalCase{"SettingsReadableByOthers", "server = %s\n", 0644, "a@b.org", "too open (mode 0644)"},
+                      RefusalCase{"SettingsReadableByGroup", "server = %s\n", 0640, "a@b.org", "too open (mode 0640)"},
+                      RefusalCase{"NoSettings", "", 0, "a@b.org", "Cannot read mail settings"},
+                      RefusalCase{"UnknownKey", "server = %s\nhost = x\n", 0600, "a@b.org", "line 2"},
+                      RefusalCase{"NotSmtp", "server = http://127.0.0.1/\n", 0600, "a@b.org", "must be smtp://"},
+                      RefusalCase{"HeaderInRecipient", "server = %s\n", 0600, "a@b.org\r\nBcc: c@d.org",
+                                  "Not a mail address"},
+                      RefusalCase{"BlankRecipient", "server = %s\n", 0600, "   ", "Not a mail address"}),
     [](const auto &param) { return std::string(param.param.name); });
 
 TEST(MailLibraryMissing, SendingFailsWithAReason)
@@ -304,10 +307,10 @@ TEST(MailLibraryMissing, SendingFailsWithAReason)
     SendMailLibrary library("/nonexistent/libsendmail_lib.so");
     EXPECT_FALSE(library.loaded());
     test::FakeMessageBox box;
-    MailTest_ButtonClick(
+    sendTestMail(
         "a@b.org",
         [](std::uint8_t) {
-            return TAttrReading {40, 0, 100, 100};
+            return TAttrReading{40, 0, 100, 100};
         },
         library, box);
     ASSERT_EQ(box.shown.size(), 1u);

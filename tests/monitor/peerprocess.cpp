@@ -20,22 +20,6 @@ extern char **environ;
 
 namespace orvane::test {
 
-TempDir::TempDir()
-{
-    const char *base = std::getenv("TMPDIR");
-    std::string pattern = std::string(base != nullptr && base[0] != '\0' ? base : "/tmp") + "/orvane-test-XXXXXX";
-    if (::mkdtemp(pattern.data()) == nullptr) {
-        throw std::runtime_error("mkdtemp failed: " + std::string(std::strerror(errno)));
-    }
-    m_path = pattern;
-}
-
-TempDir::~TempDir()
-{
-    std::error_code ignored;
-    std::filesystem::remove_all(m_path, ignored);
-}
-
 ScopedEnv::ScopedEnv(std::string name, const std::optional<std::string> &value)
     : m_name(std::move(name))
 {
@@ -59,7 +43,8 @@ ScopedEnv::~ScopedEnv()
 }
 
 std::unique_ptr<PeerProcess> PeerProcess::start(const std::vector<std::string> &argv,
-    const std::vector<std::pair<std::string, std::string>> &env, const std::string &stderrFile, std::string &error)
+                                                const std::vector<std::pair<std::string, std::string>> &env,
+                                                const std::string &stderrFile, std::string &error)
 {
     if (::access(argv.at(0).c_str(), X_OK) != 0) {
         error = argv[0] + " is not there (" + std::strerror(errno) + ")";
@@ -150,7 +135,7 @@ std::optional<std::string> PeerProcess::readLine(std::chrono::milliseconds timeo
         if (left.count() <= 0) {
             return std::nullopt;
         }
-        pollfd wait {m_stdout, POLLIN, 0};
+        pollfd wait{m_stdout, POLLIN, 0};
         if (::poll(&wait, 1, static_cast<int>(left.count())) <= 0) {
             continue;
         }

@@ -1,34 +1,20 @@
 #pragma once
 
-// Helpers for the tests that run against real peers: a temporary folder, a child process
-// with a pipe on its standard output, and scoped environment variables.
+// Helpers for the tests that run against real peers: a child process with a pipe on its
+// standard output, and scoped environment variables.
+
+#include "support/scratchdir.h"
+#include "support/waitfor.h"
 
 #include <chrono>
 #include <memory>
 #include <optional>
 #include <string>
 #include <sys/types.h>
-#include <thread>
 #include <utility>
 #include <vector>
 
 namespace orvane::test {
-
-// A fresh folder under $TMPDIR (or /tmp), removed with everything in it.
-class TempDir
-{
-public:
-    TempDir();
-    ~TempDir();
-    TempDir(const TempDir &) = delete;
-    TempDir &operator=(const TempDir &) = delete;
-
-    [[nodiscard]] const std::string &path() const { return m_path; }
-    [[nodiscard]] std::string operator/(const std::string &name) const { return m_path + "/" + name; }
-
-private:
-    std::string m_path;
-};
 
 // Sets an environment variable (or unsets it, with nullopt) for the life of the object.
 class ScopedEnv
@@ -53,7 +39,8 @@ public:
     // Starts argv[0] (a full path) with the current environment plus `env`. Yields nothing,
     // and the reason in `error`, when it cannot be started.
     static std::unique_ptr<PeerProcess> start(const std::vector<std::string> &argv,
-        const std::vector<std::pair<std::string, std::string>> &env, const std::string &stderrFile, std::string &error);
+                                              const std::vector<std::pair<std::string, std::string>> &env,
+                                              const std::string &stderrFile, std::string &error);
     ~PeerProcess();
 
     // The next line of its output, without the line break; nothing when the process
@@ -70,20 +57,6 @@ private:
     int m_stdout = -1;
     std::string m_buffered;
 };
-
-// Waits until `done` yields true, checking every 20 ms; false when `timeout` passed first.
-template<typename Predicate>
-bool waitFor(Predicate done, std::chrono::milliseconds timeout)
-{
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
-    while (!done()) {
-        if (std::chrono::steady_clock::now() > deadline) {
-            return false;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-    return true;
-}
 
 // The whole content of a file, or nothing when it cannot be read.
 [[nodiscard]] std::optional<std::string> readFile(const std::string &path);

@@ -24,7 +24,7 @@ bool nameHasOwner(const std::string &address, const char *name)
         sd_bus_message *reply = nullptr;
         int has = 0;
         if (sd_bus_call_method(bus, "org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus",
-                "NameHasOwner", &error, &reply, "s", name)
+                               "NameHasOwner", &error, &reply, "s", name)
                 >= 0
             && sd_bus_message_read(reply, "b", &has) >= 0) {
             owned = has != 0;
@@ -41,32 +41,34 @@ class LogindPeer : public ::testing::Test
 protected:
     void SetUp() override
     {
-        test::writeFile(m_dir / "bus.conf",
-            "<!DOCTYPE busconfig PUBLIC \"-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN\"\n"
-            " \"http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd\">\n"
-            "<busconfig><listen>unix:path="
-                + (m_dir / "bus")
-                + "</listen><auth>EXTERNAL</auth>"
-                  "<policy context=\"default\"><allow send_destination=\"*\" eavesdrop=\"true\"/>"
-                  "<allow eavesdrop=\"true\"/><allow own=\"*\"/></policy></busconfig>\n");
+        test::writeFile((m_dir / "bus.conf").string(),
+                        "<!DOCTYPE busconfig PUBLIC \"-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN\"\n"
+                        " \"http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd\">\n"
+                        "<busconfig><listen>unix:path="
+                            + ((m_dir / "bus").string())
+                            + "</listen><auth>EXTERNAL</auth>"
+                              "<policy context=\"default\"><allow send_destination=\"*\" eavesdrop=\"true\"/>"
+                              "<allow eavesdrop=\"true\"/><allow own=\"*\"/></policy></busconfig>\n");
         std::string error;
-        m_daemon = test::PeerProcess::start(
-            {"/usr/bin/dbus-daemon", "--config-file=" + (m_dir / "bus.conf"), "--nofork", "--print-address=1"}, {},
-            m_dir / "daemon.err", error);
+        m_daemon = test::PeerProcess::start({"/usr/bin/dbus-daemon", "--config-file=" + ((m_dir / "bus.conf").string()),
+                                             "--nofork", "--print-address=1"},
+                                            {}, (m_dir / "daemon.err").string(), error);
         if (!m_daemon) {
             GTEST_SKIP() << "cannot start the private bus: " << error;
         }
         const auto line = m_daemon->readLine(10s);
-        ASSERT_TRUE(line) << "dbus-daemon printed no address: " << test::readFile(m_dir / "daemon.err").value_or("");
+        ASSERT_TRUE(line) << "dbus-daemon printed no address: "
+                          << test::readFile((m_dir / "daemon.err").string()).value_or("");
         m_address = *line;
 
         m_logind = test::PeerProcess::start(
-            {"/usr/bin/python3", "-m", "dbusmock", "--template", "logind", "-l", m_dir / "calls.log"},
-            {{"DBUS_SYSTEM_BUS_ADDRESS", m_address}}, m_dir / "logind.err", error);
+            {"/usr/bin/python3", "-m", "dbusmock", "--template", "logind", "-l", (m_dir / "calls.log").string()},
+            {{"DBUS_SYSTEM_BUS_ADDRESS", m_address}}, (m_dir / "logind.err").string(), error);
         ASSERT_TRUE(m_logind) << error;
         const bool up = test::waitFor([this] { return nameHasOwner(m_address, "org.freedesktop.login1"); }, 15s);
         if (!up && !m_logind->running()) {
-            GTEST_SKIP() << "python3-dbusmock did not start: " << test::readFile(m_dir / "logind.err").value_or("");
+            GTEST_SKIP() << "python3-dbusmock did not start: "
+                         << test::readFile((m_dir / "logind.err").string()).value_or("");
         }
         ASSERT_TRUE(up) << "logind mock never took its name";
         m_env = std::make_unique<test::ScopedEnv>("DBUS_SYSTEM_BUS_ADDRESS", m_address);
@@ -76,7 +78,7 @@ protected:
     std::vector<std::string> calls()
     {
         std::vector<std::string> methods;
-        const std::string log = test::readFile(m_dir / "calls.log").value_or("");
+        const std::string log = test::readFile((m_dir / "calls.log").string()).value_or("");
         std::size_t start = 0;
         while (start < log.size()) {
             std::size_t end = log.find('\n', start);
@@ -90,7 +92,7 @@ protected:
         return methods;
     }
 
-    test::TempDir m_dir;
+    test::ScratchDir m_dir;
     std::unique_ptr<test::PeerProcess> m_daemon;
     std::unique_ptr<test::PeerProcess> m_logind;
     std::string m_address;
@@ -100,21 +102,21 @@ protected:
 TEST_F(LogindPeer, ShutdownAndHibernationReachLogindWithoutInteraction)
 {
     LogindPower power;
-    EXPECT_TRUE(ShutDownWindows(power, EWX_SHUTDOWN | EWX_FORCE));
+    EXPECT_TRUE(ShutDownWindows(power, kEwxShutdown | kEwxForce));
     HibernateComputer(power);
-    EXPECT_TRUE(power.exitWindowsEx(EWX_REBOOT, 0));
+    EXPECT_TRUE(power.exitWindowsEx(kEwxReboot, 0));
     EXPECT_FALSE(power.exitWindowsEx(0, 0)); // ending the session alone: nothing is sent
-    const std::vector<std::string> expected {"PowerOff False", "Hibernate False", "Reboot False"};
+    const std::vector<std::string> expected{"PowerOff False", "Hibernate False", "Reboot False"};
     EXPECT_TRUE(test::waitFor([&] { return calls() == expected; }, 3s)) << ::testing::PrintToString(calls());
 }
 
 TEST(LogindMissing, NoBusIsSilentAndQuick)
 {
-    test::TempDir dir;
-    test::ScopedEnv env("DBUS_SYSTEM_BUS_ADDRESS", "unix:path=" + (dir / "no-bus"));
+    test::ScratchDir dir;
+    test::ScopedEnv env("DBUS_SYSTEM_BUS_ADDRESS", "unix:path=" + ((dir / "no-bus").string()));
     LogindPower power;
     const auto start = std::chrono::steady_clock::now();
-    EXPECT_FALSE(ShutDownWindows(power, EWX_SHUTDOWN | EWX_FORCE));
+    EXPECT_FALSE(ShutDownWindows(power, kEwxShutdown | kEwxForce));
     HibernateComputer(power);
     EXPECT_LT(std::chrono::steady_clock::now() - start, 2s);
 }

@@ -41,18 +41,18 @@ class SoundPeer : public ::testing::Test
 {
 protected:
     SoundPeer()
-        : m_home("HOME", m_dir.path())
+        : m_home("HOME", m_dir.path().string())
         , m_xdg("XDG_CONFIG_HOME", std::nullopt)
         , m_driver("CANBERRA_DRIVER", std::string("alsa"))
     {
-        test::writeFile(m_dir / ".asoundrc",
-            "pcm.!default {\n    type file\n    slave.pcm \"null\"\n    file \"" + output()
-                + "\"\n    format \"raw\"\n}\n");
+        test::writeFile((m_dir / ".asoundrc").string(),
+                        "pcm.!default {\n    type file\n    slave.pcm \"null\"\n    file \"" + output()
+                            + "\"\n    format \"raw\"\n}\n");
     }
 
-    [[nodiscard]] std::string output() const { return m_dir / "played.raw"; }
+    [[nodiscard]] std::string output() const { return (m_dir / "played.raw").string(); }
 
-    test::TempDir m_dir;
+    test::ScratchDir m_dir;
     test::ScopedEnv m_home;
     test::ScopedEnv m_xdg;
     test::ScopedEnv m_driver;
@@ -79,13 +79,13 @@ TEST_P(SoundPlays, WavReachesTheDevice)
 {
     const PathCase &c = GetParam();
     const std::string data = samples();
-    test::writeFile(m_dir / c.onDisk, wav(data));
+    test::writeFile((m_dir / c.onDisk).string(), wav(data));
     char old[4096];
     ASSERT_NE(getcwd(old, sizeof old), nullptr);
     ASSERT_EQ(chdir(m_dir.path().c_str()), 0);
     {
         CanberraCommandInterpreter interpreter;
-        PlayAlertSound(interpreter, c.relative ? c.fileName : m_dir.path() + "/" + c.fileName);
+        PlayAlertSound(interpreter, c.relative ? c.fileName : m_dir.path().string() + "/" + c.fileName);
         const bool played =
             test::waitFor([&] { return test::readFile(output()).value_or("").size() >= data.size(); }, 5s);
         EXPECT_TRUE(played) << "nothing reached the ALSA file device " << output();
@@ -96,21 +96,22 @@ TEST_P(SoundPlays, WavReachesTheDevice)
 }
 
 INSTANTIATE_TEST_SUITE_P(Paths, SoundPlays,
-    ::testing::Values(PathCase {"Absolute", "alert.wav", "alert.wav", false},
-        PathCase {"Relative", "alert.wav", "alert.wav", true},
-        PathCase {"BlankAndAccent", "hot disk \xE9t\xE9.wav", "hot disk \xC3\xA9t\xC3\xA9.wav", false}),
-    [](const auto &param) { return std::string(param.param.name); });
+                         ::testing::Values(PathCase{"Absolute", "alert.wav", "alert.wav", false},
+                                           PathCase{"Relative", "alert.wav", "alert.wav", true},
+                                           PathCase{"BlankAndAccent", "hot disk \xE9t\xE9.wav",
+                                                    "hot disk \xC3\xA9t\xC3\xA9.wav", false}),
+                         [](const auto &param) { return std::string(param.param.name); });
 
 TEST_F(SoundPeer, MissingFileAndUnknownCommandsPlayNothing)
 {
-    test::writeFile(m_dir / "alert.wav", wav(samples()));
+    test::writeFile((m_dir / "alert.wav").string(), wav(samples()));
     CanberraCommandInterpreter interpreter;
-    PlayAlertSound(interpreter, m_dir / "missing.wav");
-    EXPECT_FALSE(interpreter.fileExists(m_dir / "missing.wav"));
-    EXPECT_FALSE(interpreter.fileExists(m_dir.path())); // a folder is not a sound file
-    EXPECT_FALSE(interpreter.mciExecute("Stop " + (m_dir / "alert.wav")));
+    PlayAlertSound(interpreter, (m_dir / "missing.wav").string());
+    EXPECT_FALSE(interpreter.fileExists((m_dir / "missing.wav").string()));
+    EXPECT_FALSE(interpreter.fileExists(m_dir.path().string())); // a folder is not a sound file
+    EXPECT_FALSE(interpreter.mciExecute("Stop " + ((m_dir / "alert.wav").string())));
     EXPECT_FALSE(interpreter.mciExecute("Play"));
-    EXPECT_FALSE(interpreter.mciExecute("Play " + (m_dir / "missing.wav")));
+    EXPECT_FALSE(interpreter.mciExecute("Play " + ((m_dir / "missing.wav").string())));
     EXPECT_EQ(test::readFile(output()), std::nullopt) << "a command reached the device";
 }
 
@@ -119,11 +120,11 @@ TEST_F(SoundPeer, DestroyingTheInterpreterAsASoundEndsIsSafe)
     // The playing thread may still be on its way out of the sound driver when the context
     // goes; this used to crash the program when the driver was unloaded under it.
     const std::string data = samples();
-    test::writeFile(m_dir / "alert.wav", wav(data));
+    test::writeFile((m_dir / "alert.wav").string(), wav(data));
     for (int round = 0; round < 8; ++round) {
         ::unlink(output().c_str());
         CanberraCommandInterpreter interpreter;
-        ASSERT_TRUE(interpreter.mciExecute("Play " + (m_dir / "alert.wav")));
+        ASSERT_TRUE(interpreter.mciExecute("Play " + ((m_dir / "alert.wav").string())));
         ASSERT_TRUE(test::waitFor([&] { return test::readFile(output()).value_or("").size() >= data.size(); }, 5s));
     }
 }

@@ -1,8 +1,8 @@
 // The system-log writer against a datagram socket that the test binds in a temporary folder.
-#include "fakes.h"
 #include "monitor/activitylog.h"
 #include "peerprocess.h"
 #include "platform/linux/syslogeventlog.h"
+#include "support/fakes.h"
 
 #include <chrono>
 #include <cstring>
@@ -22,7 +22,7 @@ public:
     explicit LogListener(const std::string &path)
     {
         m_fd = ::socket(AF_UNIX, SOCK_DGRAM | SOCK_CLOEXEC, 0);
-        sockaddr_un address {};
+        sockaddr_un address{};
         address.sun_family = AF_UNIX;
         std::strncpy(address.sun_path, path.c_str(), sizeof address.sun_path - 1);
         m_bound = ::bind(m_fd, reinterpret_cast<sockaddr *>(&address), sizeof address) == 0;
@@ -33,7 +33,7 @@ public:
 
     std::optional<std::string> receive(int timeoutMs)
     {
-        pollfd wait {m_fd, POLLIN, 0};
+        pollfd wait{m_fd, POLLIN, 0};
         if (::poll(&wait, 1, timeoutMs) != 1) {
             return std::nullopt;
         }
@@ -54,10 +54,10 @@ std::string prefix()
 
 TEST(SyslogPeer, LoggedLineArrivesOnceAsUtf8)
 {
-    test::TempDir dir;
-    LogListener listener(dir / "log");
+    test::ScratchDir dir;
+    LogListener listener((dir / "log").string());
     ASSERT_TRUE(listener.bound());
-    SyslogEventLog syslog(dir / "log");
+    SyslogEventLog syslog((dir / "log").string());
     NoEventSourceRegistry registry;
     TfisNTEventLog writer(syslog, registry);
     writer.setAppName("Orvane");
@@ -75,8 +75,8 @@ TEST(SyslogPeer, LoggedLineArrivesOnceAsUtf8)
 
 TEST(SyslogPeer, MissingSocketDropsTheLineAndALaterDaemonGetsTheNext)
 {
-    test::TempDir dir;
-    SyslogEventLog syslog(dir / "log");
+    test::ScratchDir dir;
+    SyslogEventLog syslog((dir / "log").string());
     NoEventSourceRegistry registry;
     TfisNTEventLog writer(syslog, registry);
     writer.setAppName("Orvane");
@@ -84,7 +84,7 @@ TEST(SyslogPeer, MissingSocketDropsTheLineAndALaterDaemonGetsTheNext)
     EXPECT_TRUE(writer.Enabled());
     writer.WriteEvent("lost");
 
-    LogListener listener(dir / "log");
+    LogListener listener((dir / "log").string());
     ASSERT_TRUE(listener.bound());
     writer.WriteEvent("found");
     EXPECT_EQ(listener.receive(2000), prefix() + "found");
@@ -93,10 +93,10 @@ TEST(SyslogPeer, MissingSocketDropsTheLineAndALaterDaemonGetsTheNext)
 
 TEST(SyslogPeer, FullSocketDropsLinesWithoutBlocking)
 {
-    test::TempDir dir;
-    LogListener listener(dir / "log");
+    test::ScratchDir dir;
+    LogListener listener((dir / "log").string());
     ASSERT_TRUE(listener.bound());
-    SyslogEventLog syslog(dir / "log");
+    SyslogEventLog syslog((dir / "log").string());
     const EventSourceHandle source = syslog.registerEventSource("Orvane");
     ASSERT_NE(source, kNoEventSource);
 
@@ -106,7 +106,7 @@ TEST(SyslogPeer, FullSocketDropsLinesWithoutBlocking)
     int accepted = 0;
     const auto start = std::chrono::steady_clock::now();
     for (int i = 0; i < kLines; ++i) {
-        accepted += syslog.reportEvent(source, EVENTLOG_INFORMATION_TYPE, 0, 0, text) ? 1 : 0;
+        accepted += syslog.reportEvent(source, kEventLogInformationType, 0, 0, text) ? 1 : 0;
     }
     const auto took = std::chrono::steady_clock::now() - start;
     EXPECT_LT(took, std::chrono::seconds(2));
@@ -118,7 +118,7 @@ TEST(SyslogPeer, FullSocketDropsLinesWithoutBlocking)
     }
     EXPECT_EQ(received, accepted);
     // Once drained, lines flow again.
-    EXPECT_TRUE(syslog.reportEvent(source, EVENTLOG_INFORMATION_TYPE, 0, 0, "again"));
+    EXPECT_TRUE(syslog.reportEvent(source, kEventLogInformationType, 0, 0, "again"));
     EXPECT_EQ(listener.receive(2000), prefix() + "again");
 }
 

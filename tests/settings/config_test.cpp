@@ -1,6 +1,6 @@
-#include "scratch.h"
 #include "settings/loadconfig.h"
-#include "settings/orvaneerror.h"
+#include "core/orvaneerror.h"
+#include "support/scratchdir.h"
 
 #include <clocale>
 #include <cstdlib>
@@ -47,8 +47,8 @@ std::string errorOf(const std::function<void()> &action)
 TEST(ConfigFile, WritesTheInitialRecordByteForByte)
 {
     test::ScratchDir dir;
-    writeConfigFile(TConfig {}, dir / "config.xml");
-    EXPECT_EQ(test::readFile(dir / "config.xml"), kInitialFile);
+    writeConfigFile(TConfig{}, dir / "config.xml");
+    EXPECT_EQ(test::fileBytes(dir / "config.xml"), kInitialFile);
     EXPECT_EQ(kInitialFile.size(), 392u);
 
     TConfig config;
@@ -59,25 +59,29 @@ TEST(ConfigFile, WritesTheInitialRecordByteForByte)
     std::string expected = replaced(kInitialFile, "<AutoRun>0", "<AutoRun>-1");
     expected = replaced(expected, "<Temp/>", "<Temp>50</Temp>");
     expected = replaced(expected, "<SoundPath/>", "<SoundPath>alert.wav</SoundPath>");
-    EXPECT_EQ(test::readFile(dir / "config.xml"), expected);
+    EXPECT_EQ(test::fileBytes(dir / "config.xml"), expected);
 }
 
 TEST(ConfigFile, RecordsComeBackAsTheyWereSaved)
 {
-    TConfig allOn {true, true, true, true, true, true, "300", true, true, "ops&dev@example.com", true,
-        "C:\\Sounds\\<loud> & \xE9t\xE9.wav"};
+    TConfig allOn{true,  true,
+                  true,  true,
+                  true,  true,
+                  "300", true,
+                  true,  "ops&dev@example.com",
+                  true,  "C:\\Sounds\\<loud> & \xE9t\xE9.wav"};
     TConfig someOn;
     someOn.Hibernation = someOn.PlaySound = true;
     someOn.EmailAddr = "a>b";
     test::ScratchDir dir;
-    for (const TConfig &record : {TConfig {}, firstStartConfig(), allOn, someOn}) {
+    for (const TConfig &record : {TConfig{}, firstStartConfig(), allOn, someOn}) {
         writeConfigFile(record, dir / "config.xml");
         TConfig back;
         back.Temp = "stale";
         readConfigFile(back, dir / "config.xml");
-        EXPECT_EQ(back, record) << test::readFile(dir / "config.xml");
+        EXPECT_EQ(back, record) << test::fileBytes(dir / "config.xml");
     }
-    EXPECT_NE(test::readFile(dir / "config.xml").find("<EmailAddr><![CDATA[a>b]]></EmailAddr>"), std::string::npos);
+    EXPECT_NE(test::fileBytes(dir / "config.xml").find("<EmailAddr><![CDATA[a>b]]></EmailAddr>"), std::string::npos);
 
     // Blanks around a text do not survive; everything inside it does.
     TConfig padded;
@@ -97,27 +101,27 @@ TEST(ConfigFile, ReadsHandEditedFiles)
         std::string temp, soundPath;
     } cases[] = {
         {"another order", "<Orvane><Temp>60</Temp><TempWarn>-1</TempWarn><AutoRun>1</AutoRun></Orvane>", true, true,
-            "60", "alert.wav"},
+         "60", "alert.wav"},
         {"unknown keys", "<Orvane><Colour>red</Colour><AutoRun>True</AutoRun></Orvane>", true, false, "50",
-            "alert.wav"},
+         "alert.wav"},
         {"the first of two wins", "<Orvane><AutoRun>0</AutoRun><AutoRun>-1</AutoRun></Orvane>", false, false, "50",
-            "alert.wav"},
+         "alert.wav"},
         {"names are case-sensitive", "<Orvane><autorun>-1</autorun><temp>70</temp></Orvane>", false, false, "50",
-            "alert.wav"},
+         "alert.wav"},
         {"any root name", "<Settings><TempWarn>-1</TempWarn></Settings>", false, true, "50", "alert.wav"},
         {"only children of the root", "<Orvane><Group><AutoRun>-1</AutoRun></Group></Orvane>", false, false, "50",
-            "alert.wav"},
+         "alert.wav"},
         {"present but empty", "<Orvane><Temp/><SoundPath></SoundPath></Orvane>", false, false, "", ""},
         {"a comment", "<!-- hand edited --><Orvane><Temp>45</Temp></Orvane>", false, false, "45", "alert.wav"},
         {"cut off", head + "<Orvane>\r\n  <AutoRun>-1</AutoRun>\r\n  <TempWarn>-1</TempWarn>\r\n  <Temp>6", true, true,
-            "", "alert.wav"},
+         "", "alert.wav"},
         {"broken declaration", "<?xml version=\"1.0\"\r\n<Orvane><AutoRun>-1</AutoRun></Orvane>", false, false, "50",
-            "alert.wav"},
+         "alert.wav"},
         {"empty file", "", false, false, "50", "alert.wav"},
     };
     test::ScratchDir dir;
     for (const auto &c : cases) {
-        test::writeFile(dir / "config.xml", c.text);
+        test::writeBytes(dir / "config.xml", c.text);
         TConfig config;
         readConfigFile(config, dir / "config.xml");
         EXPECT_EQ(config.AutoRun, c.autoRun) << c.what;
@@ -144,14 +148,14 @@ TEST(ConfigFile, FaultsThatEndTheLoad)
     std::filesystem::remove(path);
 
     // A flag that is not a boolean: the fields before it are assigned, the rest are not.
-    test::writeFile(path, "<Orvane><Temp>70</Temp><AutoRun>-1</AutoRun><TempWarn>yes</TempWarn></Orvane>");
+    test::writeBytes(path, "<Orvane><Temp>70</Temp><AutoRun>-1</AutoRun><TempWarn>yes</TempWarn></Orvane>");
     config = {};
     config.EmailAddr = "kept";
     EXPECT_EQ(errorOf([&] { readConfigFile(config, path); }), "'yes' is not a valid boolean value");
     EXPECT_TRUE(config.AutoRun);
     EXPECT_EQ(config.Temp, "");
     EXPECT_EQ(config.EmailAddr, "kept");
-    test::writeFile(path, "<Orvane><AutoRun/></Orvane>");
+    test::writeBytes(path, "<Orvane><AutoRun/></Orvane>");
     EXPECT_EQ(errorOf([&] { readConfigFile(config, path); }), "'' is not a valid boolean value");
 
     // There but unreadable, even for root: a link that points at itself. Nothing is assigned.
@@ -159,8 +163,8 @@ TEST(ConfigFile, FaultsThatEndTheLoad)
     std::filesystem::create_symlink("config.xml", path);
     config = {};
     EXPECT_EQ(errorOf([&] { readConfigFile(config, path); }),
-        "Cannot open file \"" + path.string() + "\". Too many levels of symbolic links");
-    EXPECT_EQ(config, TConfig {});
+              "Cannot open file \"" + path.string() + "\". Too many levels of symbolic links");
+    EXPECT_EQ(config, TConfig{});
 }
 
 TEST(ConfigValues, TextToFlag)
@@ -169,9 +173,9 @@ TEST(ConfigValues, TextToFlag)
     {
         const char *text;
         bool flag;
-    } accepted[] = {{"-1", true}, {"1", true}, {"0", false}, {"00", false}, {"0.0", false}, {".5", true}, {"2.", true},
-        {" 1 ", true}, {"+0", false}, {"1e3", true}, {"0E-2", false}, {"True", true}, {"tRUE", true}, {"false", false},
-        {"FALSE", false}};
+    } accepted[] = {{"-1", true},    {"1", true},    {"0", false},   {"00", false},    {"0.0", false},
+                    {".5", true},    {"2.", true},   {" 1 ", true},  {"+0", false},    {"1e3", true},
+                    {"0E-2", false}, {"True", true}, {"tRUE", true}, {"false", false}, {"FALSE", false}};
     for (const auto &c : accepted) {
         EXPECT_EQ(textToFlag(c.text), c.flag) << c.text;
     }
@@ -206,25 +210,26 @@ TEST(ConfigValues, CritTempFromText)
     {
         const char *text;
         int critTemp;
-    } cases[] = {{"50", 50}, {"300", 44}, {"", 0}, {"abc", 0}, {"50.5", 0}, {"50 ", 0}, {" 50", 50}, {"+7", 7},
-        {"-1", 255}, {"256", 0}, {"2147483647", 255}, {"2147483648", 0}, {"-2147483647", 1}, {"-2147483649", 0},
-        {"-", 0}};
+    } cases[] = {
+        {"50", 50},         {"300", 44},        {"", 0},     {"abc", 0}, {"50.5", 0},         {"50 ", 0},
+        {" 50", 50},        {"+7", 7},          {"-1", 255}, {"256", 0}, {"2147483647", 255}, {"2147483648", 0},
+        {"-2147483647", 1}, {"-2147483649", 0}, {"-", 0}};
     for (const auto &c : cases) {
         EXPECT_EQ(critTempFromText(c.text), c.critTemp) << c.text;
     }
 }
 
 // Stands in for the Preferences page and notes every call in order.
-class RecordingControls : public PreferencesControls
+class RecordingControls : public SettingsSink
 {
 public:
-    void setChecked(PreferencesCheckBox box, bool checked) override
+    void showFlag(ConfigFlag box, bool checked) override
     {
-        static const char *const names[] = {"AutoRun", "LogEvents", "SystemLogEvents", "DiskStatus", "Hibernate",
-            "TempWarn", "PopupNotify", "EmailNotify", "SndFile"};
+        static const char *const names[] = {"AutoRun",  "LogEvents",   "SystemLogEvents", "DiskStatus", "Hibernate",
+                                            "TempWarn", "PopupNotify", "EmailNotify",     "SndFile"};
         calls.push_back(std::string(names[static_cast<int>(box)]) + (checked ? "+" : "-"));
     }
-    void setText(PreferencesEdit edit, const std::string &text) override
+    void showText(ConfigText edit, const std::string &text) override
     {
         static const char *const names[] = {"CritTemp", "Email", "SoundPath"};
         calls.push_back(std::string(names[static_cast<int>(edit)]) + "=" + text);
@@ -250,9 +255,9 @@ TEST(LoadConfig, FillsTheRecordThenTheControlsThenCritTemp)
     EXPECT_EQ(loaded, config);
     EXPECT_EQ(critTemp, 44);
     EXPECT_EQ(controls.calls,
-        (std::vector<std::string> {"AutoRun+", "LogEvents-", "SystemLogEvents-", "DiskStatus-", "Hibernate-",
-            "TempWarn+", "CritTemp=300", "PopupNotify-", "EmailNotify-", "Email=me@example.com", "SndFile+",
-            "SoundPath="}));
+              (std::vector<std::string>{"AutoRun+", "LogEvents-", "SystemLogEvents-", "DiskStatus-", "Hibernate-",
+                                        "TempWarn+", "CritTemp=300", "PopupNotify-", "EmailNotify-",
+                                        "Email=me@example.com", "SndFile+", "SoundPath="}));
 
     // The first start: no file, the page's own values, an alert at 50.
     std::filesystem::remove(dir / "config.xml");
@@ -268,7 +273,7 @@ TEST(LoadConfig, AFaultTouchesNoControlAndLeavesCritTemp)
 {
     test::ScratchDir dir;
     test::InDirectory inDir(dir.path());
-    test::writeFile(dir / "config.xml", "<Orvane><Temp>60</Temp><LogEvents>maybe</LogEvents></Orvane>");
+    test::writeBytes(dir / "config.xml", "<Orvane><Temp>60</Temp><LogEvents>maybe</LogEvents></Orvane>");
     TConfig config;
     std::uint8_t critTemp = 7;
     RecordingControls controls;

@@ -1,8 +1,8 @@
 // Saving must never cost the user the settings already on the disk: every failure below
 // leaves the old config.xml as it was and no temporary file behind.
-#include "scratch.h"
 #include "settings/config.h"
-#include "settings/orvaneerror.h"
+#include "core/orvaneerror.h"
+#include "support/scratchdir.h"
 
 #include <csignal>
 #include <gtest/gtest.h>
@@ -35,7 +35,7 @@ TConfig someRecord()
 TEST(SaveConfigFile, ReplacesTheFileAndLeavesNothingElse)
 {
     test::ScratchDir dir;
-    test::writeFile(dir / "config.xml", "old settings");
+    test::writeBytes(dir / "config.xml", "old settings");
     ::chmod((dir / "config.xml").c_str(), 0640);
     writeConfigFile(someRecord(), dir / "config.xml");
     TConfig back;
@@ -47,11 +47,11 @@ TEST(SaveConfigFile, ReplacesTheFileAndLeavesNothingElse)
     // A link stays a link; the file it points to gets the new settings.
     fs::rename(dir / "config.xml", dir / "real.xml");
     fs::create_symlink("real.xml", dir / "config.xml");
-    writeConfigFile(TConfig {}, dir / "config.xml");
+    writeConfigFile(TConfig{}, dir / "config.xml");
     EXPECT_TRUE(fs::is_symlink(fs::symlink_status(dir / "config.xml")));
     back = someRecord();
     readConfigFile(back, dir / "real.xml");
-    EXPECT_EQ(back, TConfig {});
+    EXPECT_EQ(back, TConfig{});
     EXPECT_EQ(test::listDir(dir.path()), "config.xml real.xml ");
 }
 
@@ -60,14 +60,14 @@ TEST(SaveConfigFile, FailuresNameTheFileAndTheReason)
     test::ScratchDir dir;
     // The folder does not exist. The message is program text: its path is Windows-1252.
     EXPECT_EQ(saveError(someRecord(), dir / "caf\xC3\xA9" / "config.xml"),
-        "Cannot create file \"" + dir.path().string() + "/caf\xE9/config.xml\". No such file or directory");
+              "Cannot create file \"" + dir.path().string() + "/caf\xE9/config.xml\". No such file or directory");
 
     // config.xml is a folder: the rename fails, and the folder keeps its content.
     fs::create_directory(dir / "config.xml");
-    test::writeFile(dir / "config.xml" / "inside", "kept");
+    test::writeBytes(dir / "config.xml" / "inside", "kept");
     EXPECT_EQ(saveError(someRecord(), dir / "config.xml"),
-        "Cannot create file \"" + (dir / "config.xml").string() + "\". Is a directory");
-    EXPECT_EQ(test::readFile(dir / "config.xml" / "inside"), "kept");
+              "Cannot create file \"" + (dir / "config.xml").string() + "\". Is a directory");
+    EXPECT_EQ(test::fileBytes(dir / "config.xml" / "inside"), "kept");
     EXPECT_EQ(test::listDir(dir.path()), "config.xml ");
 }
 
@@ -77,10 +77,10 @@ TEST(SaveConfigFile, AWriteThatFailsHalfwayKeepsTheOldFile)
 {
     test::ScratchDir dir;
     const std::string old = std::string(300, 'x') + "<Orvane><Temp>42</Temp></Orvane>";
-    test::writeFile(dir / "config.xml", old);
+    test::writeBytes(dir / "config.xml", old);
 
     const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit previous {};
+    rlimit previous{};
     ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &previous), 0);
     rlimit small = previous;
     small.rlim_cur = 100;
@@ -90,7 +90,7 @@ TEST(SaveConfigFile, AWriteThatFailsHalfwayKeepsTheOldFile)
     std::signal(SIGXFSZ, previousHandler);
 
     EXPECT_EQ(error, "Cannot create file \"" + (dir / "config.xml").string() + "\". File too large");
-    EXPECT_EQ(test::readFile(dir / "config.xml"), old);
+    EXPECT_EQ(test::fileBytes(dir / "config.xml"), old);
     EXPECT_EQ(test::listDir(dir.path()), "config.xml ");
 }
 

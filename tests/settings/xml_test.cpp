@@ -1,6 +1,6 @@
-#include "scratch.h"
-#include "settings/orvaneerror.h"
+#include "core/orvaneerror.h"
 #include "settings/xmlparser.h"
+#include "support/scratchdir.h"
 
 #include <gtest/gtest.h>
 
@@ -41,19 +41,19 @@ TEST(XmlWriter, WritesTheExactBytes)
     addChild(*nested, "Inner", "1")->AddAttribute("q", "<>&'\"");
     addChild(*addChild(*nested, "Plain", "t"), "Leaf");
     EXPECT_EQ(document.AsXml(),
-        kDeclaration
-            + "<Orvane>\r\n"
-              "  <Temp>50</Temp>\r\n"
-              "  <EmailAddr/>\r\n"
-              "  <Path><![CDATA[a<b]]></Path>\r\n"
-              "  <Amp>a&b</Amp>\r\n"
-              "  <Outer><![CDATA[x>y]]>\r\n"
-              "    <Inner q=\"&amp;lt;&amp;gt;&amp;&apos;&quot;\">1</Inner>\r\n"
-              "    <Plain>t\r\n"
-              "      <Leaf/>\r\n"
-              "    </Plain>\r\n"
-              "  </Outer>\r\n"
-              "</Orvane>");
+              kDeclaration
+                  + "<Orvane>\r\n"
+                    "  <Temp>50</Temp>\r\n"
+                    "  <EmailAddr/>\r\n"
+                    "  <Path><![CDATA[a<b]]></Path>\r\n"
+                    "  <Amp>a&b</Amp>\r\n"
+                    "  <Outer><![CDATA[x>y]]>\r\n"
+                    "    <Inner q=\"&amp;lt;&amp;gt;&amp;&apos;&quot;\">1</Inner>\r\n"
+                    "    <Plain>t\r\n"
+                    "      <Leaf/>\r\n"
+                    "    </Plain>\r\n"
+                    "  </Outer>\r\n"
+                    "</Orvane>");
 }
 
 TEST(XmlWriter, KeepsTheDeclarationOfALoadedText)
@@ -150,13 +150,13 @@ TEST(XmlReader, LastErrorNamesThePlaceAndThePartialDocument)
     document.LoadFromText(cut);
     EXPECT_EQ(document.Position(), 90u);
     EXPECT_EQ(document.LastError(),
-        "Expected < when parsing text near </AutoRun>\r\n  <Temp>5\r\n"
-        "Error position=90\r\n"
-            + kDeclaration + "<Orvane>\r\n  <AutoRun>-1</AutoRun>\r\n  <Temp/>\r\n</Orvane>");
+              "Expected < when parsing text near </AutoRun>\r\n  <Temp>5\r\n"
+              "Error position=90\r\n"
+                  + kDeclaration + "<Orvane>\r\n  <AutoRun>-1</AutoRun>\r\n  <Temp/>\r\n</Orvane>");
     // Near the start of the text the excerpt begins at its first byte.
     document.LoadFromText("<a>x");
-    EXPECT_EQ(
-        document.LastError(), "Expected < when parsing text near <a>x\r\nError position=4\r\n" + kDeclaration + "<a/>");
+    EXPECT_EQ(document.LastError(),
+              "Expected < when parsing text near <a>x\r\nError position=4\r\n" + kDeclaration + "<a/>");
     document.LoadFromText("<a>x</a>");
     EXPECT_EQ(document.LastError(), "");
 }
@@ -218,7 +218,7 @@ TEST(XmlNode, FindNodeAttributesAndOwnership)
 TEST(XmlFile, LoadsAFileAndReportsOneThatCannotBeOpened)
 {
     test::ScratchDir dir;
-    test::writeFile(dir / "c.xml", "<r><a>1</a></r>");
+    test::writeBytes(dir / "c.xml", "<r><a>1</a></r>");
     TqomXMLParser2 document;
     document.LoadFromFile(dir / "c.xml");
     EXPECT_EQ(document.FindNode("a", false)->Text(), "1");

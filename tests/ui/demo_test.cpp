@@ -26,7 +26,7 @@ TEST(Demo, StartsUnderXvfbWithFourDrivesOnTheScreen)
     if (std::system("command -v xvfb-run >/dev/null 2>&1") != 0) {
         GTEST_SKIP() << "xvfb-run is not installed";
     }
-    TempFolder folder;
+    ScratchDir folder;
     const std::filesystem::path drives = folder.path() / "drives";
     std::filesystem::create_directories(drives);
     const std::pair<const char *, DriveRecording> made[] = {
@@ -36,7 +36,7 @@ TEST(Demo, StartsUnderXvfbWithFourDrivesOnTheScreen)
         {"d.rec", MadeDrive("DEMO DISK D", std::nullopt)},
     };
     for (const auto &[name, drive] : made) {
-        std::ofstream((drives / name).string()) << FormatRecording(drive, "made by the demo test");
+        std::ofstream((drives / name).string()) << formatRecording(drive, "made by the demo test");
     }
     const std::string shot = ORVANE_SCREENSHOTS "/orvane-demo.png";
     std::filesystem::remove(shot);
@@ -83,6 +83,11 @@ struct DpiCase
     int windowWidth;
 };
 
+void PrintTo(const DpiCase &c, std::ostream *out)
+{
+    *out << c.dpi << " dpi";
+}
+
 class DemoDpi : public ::testing::TestWithParam<DpiCase>
 {
 };
@@ -94,10 +99,10 @@ TEST_P(DemoDpi, ScalesOnceByTheScreensPixelsPerInch)
     if (std::system("command -v xvfb-run >/dev/null 2>&1") != 0) {
         GTEST_SKIP() << "xvfb-run is not installed";
     }
-    TempFolder folder;
+    ScratchDir folder;
     const std::filesystem::path drives = folder.path() / "drives";
     std::filesystem::create_directories(drives);
-    std::ofstream((drives / "a.rec").string()) << FormatRecording(MadeDrive("DPI DISK", 30), "made by a test");
+    std::ofstream((drives / "a.rec").string()) << formatRecording(MadeDrive("DPI DISK", 30), "made by a test");
     const std::string shot = ORVANE_SCREENSHOTS "/orvane-demo-" + std::to_string(GetParam().dpi) + "dpi.png";
     const std::string command = "cd '" + folder.path().string() + "' && env -u QT_QPA_PLATFORM QT_FONT_DPI="
         + std::to_string(GetParam().dpi) + " xvfb-run -a -s '-screen 0 1400x1000x24' '" ORVANE_DEMO "' --drives '"
@@ -109,8 +114,8 @@ TEST_P(DemoDpi, ScalesOnceByTheScreensPixelsPerInch)
     EXPECT_NEAR(widthOf(screen, QColor(0x3d, 0xa5, 0xf4)), GetParam().windowWidth, 2);
 }
 
-INSTANTIATE_TEST_SUITE_P(Screens, DemoDpi, ::testing::Values(DpiCase {96, 693}, DpiCase {120, 866}),
-    [](const auto &param) { return std::to_string(param.param.dpi) + "dpi"; });
+INSTANTIATE_TEST_SUITE_P(Screens, DemoDpi, ::testing::Values(DpiCase{96, 693}, DpiCase{120, 866}),
+                         [](const auto &param) { return std::to_string(param.param.dpi) + "dpi"; });
 
 } // namespace
 } // namespace orvane::test

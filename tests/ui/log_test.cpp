@@ -11,25 +11,17 @@ namespace {
 
 constexpr std::time_t kMidnight = 1796601600; // 12/07/2026 00:00:00 UTC
 
-std::string fileBytes(const std::filesystem::path &path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 TEST(Log, LinesAreStampMarkAndMessage)
 {
     FormHarness h;
-    h.clock.when = kMidnight;
+    h.clock.set(kMidnight);
     TOrvane_Form &form = h.create();
     form.FormCreate();
     form.LogEvent("");
-    h.clock.when = kMidnight + 1;
+    h.clock.set(kMidnight + 1);
     form.LogEvent("CHANGED max temperature: 55\xB0");
     EXPECT_EQ(form.Log_Memo->toPlainText().toStdString(),
-        "12/07/2026 * Orvane Started !\n12/07/2026 * \n12/07/2026 00:00:01 * CHANGED max temperature: 55\u00B0");
+              "12/07/2026 * Orvane Started !\n12/07/2026 * \n12/07/2026 00:00:01 * CHANGED max temperature: 55\u00B0");
 }
 
 TEST(Log, ClearThenOneMessageLeavesOneLine)
@@ -40,13 +32,13 @@ TEST(Log, ClearThenOneMessageLeavesOneLine)
     form.LogEvent("first");
     form.Clear_ButtonClick();
     form.LogEvent("second");
-    EXPECT_EQ(h.logMessages(), std::vector<std::string> {"second"});
+    EXPECT_EQ(h.logMessages(), std::vector<std::string>{"second"});
 }
 
 TEST(Log, SaveWritesEveryLineWithCrLfInWindows1252ToANewFile)
 {
     FormHarness h;
-    h.clock.when = kMidnight;
+    h.clock.set(kMidnight);
     TOrvane_Form &form = h.create();
     form.FormCreate();
     form.Clear_ButtonClick();
@@ -82,8 +74,8 @@ TEST(Log, AFileThatCannotBeCreatedIsShownAndTheLogStays)
     h.dialogs.logFiles = {folder};
     form.Save_ButtonClick();
     EXPECT_EQ(h.dialogs.messages,
-        std::vector<std::string> {"Cannot create file \"" + folder.string() + "\". Is a directory"});
-    EXPECT_EQ(h.logMessages(), std::vector<std::string> {"kept"});
+              std::vector<std::string>{"Cannot create file \"" + folder.string() + "\". Is a directory"});
+    EXPECT_EQ(h.logMessages(), std::vector<std::string>{"kept"});
 }
 
 TEST(Log, LinesReachTheEventLogOnceItsSourceIsRegistered)
@@ -98,9 +90,9 @@ TEST(Log, LinesReachTheEventLogOnceItsSourceIsRegistered)
     EXPECT_TRUE(form.fisNTEventLog1.Enabled());
     EXPECT_EQ(h.eventLog.sourceName, "Orvane");
     // Loading the settings logs before the source exists: those lines reach the page only.
-    EXPECT_EQ(h.logMessages(), (std::vector<std::string> {"ENABLED hibernation", "Orvane Started !", "later"}));
+    EXPECT_EQ(h.logMessages(), (std::vector<std::string>{"ENABLED hibernation", "Orvane Started !", "later"}));
     EXPECT_EQ(h.eventLog.events,
-        (std::vector<std::string> {"12/07/2026 14:05:09 * Orvane Started !", "12/07/2026 14:05:09 * later"}));
+              (std::vector<std::string>{"12/07/2026 14:05:09 * Orvane Started !", "12/07/2026 14:05:09 * later"}));
     // Clearing the page leaves the event log alone.
     form.Clear_ButtonClick();
     EXPECT_EQ(h.eventLog.events.size(), 2u);
@@ -113,11 +105,11 @@ TEST(Log, ARefusedEventSourceIsShownAndEndsStartUp)
     h.eventLog.refuse = true;
     TOrvane_Form &form = h.create();
     form.FormCreate();
-    EXPECT_EQ(h.dialogs.messages, std::vector<std::string> {"Unable to register event source."});
+    EXPECT_EQ(h.dialogs.messages, std::vector<std::string>{"Unable to register event source."});
     EXPECT_EQ(form.DriveCount, 0);
     EXPECT_TRUE(h.logMessages().empty());
     form.LogEvent("after");
-    EXPECT_EQ(h.logMessages(), std::vector<std::string> {"after"});
+    EXPECT_EQ(h.logMessages(), std::vector<std::string>{"after"});
     EXPECT_TRUE(h.eventLog.events.empty());
 }
 

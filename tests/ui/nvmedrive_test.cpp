@@ -13,7 +13,7 @@ class NvmeDriveWindow : public ::testing::Test
 protected:
     void SetUp() override
     {
-        h.drives.replay.addDrive(0, LoadRecording(ORVANE_DRIVES_DIR "/failed-nvme-crucial-ct4000p3pssd8.rec"));
+        h.drives.replay.addDrive(0, loadRecording(ORVANE_DRIVES_DIR "/failed-nvme-crucial-ct4000p3pssd8.rec"));
         h.addDrive(1, "ATA DISK", 35);
         form = &h.create();
         form->FormCreate();

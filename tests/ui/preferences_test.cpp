@@ -20,6 +20,11 @@ struct BoxCase
     const char *unticked; // logged when cleared
 };
 
+void PrintTo(const BoxCase &c, std::ostream *out)
+{
+    *out << c.name;
+}
+
 class PreferenceBoxes : public ::testing::TestWithParam<BoxCase>
 {
 };
@@ -46,24 +51,25 @@ TEST_P(PreferenceBoxes, TickingAndClearingWriteTheFlagAndLog)
     EXPECT_EQ(h.logMessages(), expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Boxes, PreferenceBoxes,
-    ::testing::Values(
-        BoxCase {"AutoRun", &TOrvane_Form::AutoRun_CheckBox, &TConfig::AutoRun, "ENABLED autorun", "DISABLED autorun"},
-        BoxCase {"LogEvents", &TOrvane_Form::LogEvents_CheckBox, &TConfig::LogEvents, "ENABLED Log Events",
-            "DISABLE Log Events"},
-        BoxCase {"SystemLog", &TOrvane_Form::SystemLogEvents_CheckBox, &TConfig::SystemLog, "", ""},
-        BoxCase {"DiskStatus", &TOrvane_Form::DiskStatus_CheckBox, &TConfig::DiskStatus, "ENABLED disk status",
-            "DISABLE disk status"},
-        BoxCase {"Hibernation", &TOrvane_Form::Hibernate_CheckBox, &TConfig::Hibernation, "ENABLED hibernation",
-            "DISABLE hibernation"},
-        BoxCase {"TempWarn", &TOrvane_Form::TempWarn_CheckBox, &TConfig::TempWarn, "ENABLED temperature warning",
-            "DISABLE temperature warning"},
-        BoxCase {"Popup", &TOrvane_Form::PopupNotify_CheckBox, &TConfig::PopupNotification,
-            "ENABLED popup notification", "DISABLE popup notification"},
-        BoxCase {"Email", &TOrvane_Form::EmailNotify_CheckBox, &TConfig::EmailNotification,
-            "ENABLED email notification", "DISABLE email notification"},
-        BoxCase {
-            "Sound", &TOrvane_Form::SndFile_CheckBox, &TConfig::PlaySound, "ENABLED play sound", "DISABLE play sound"}),
+INSTANTIATE_TEST_SUITE_P(
+    Boxes, PreferenceBoxes,
+    ::testing::Values(BoxCase{"AutoRun", &TOrvane_Form::AutoRun_CheckBox, &TConfig::AutoRun, "ENABLED autorun",
+                              "DISABLED autorun"},
+                      BoxCase{"LogEvents", &TOrvane_Form::LogEvents_CheckBox, &TConfig::LogEvents, "ENABLED Log Events",
+                              "DISABLE Log Events"},
+                      BoxCase{"SystemLog", &TOrvane_Form::SystemLogEvents_CheckBox, &TConfig::SystemLog, "", ""},
+                      BoxCase{"DiskStatus", &TOrvane_Form::DiskStatus_CheckBox, &TConfig::DiskStatus,
+                              "ENABLED disk status", "DISABLE disk status"},
+                      BoxCase{"Hibernation", &TOrvane_Form::Hibernate_CheckBox, &TConfig::Hibernation,
+                              "ENABLED hibernation", "DISABLE hibernation"},
+                      BoxCase{"TempWarn", &TOrvane_Form::TempWarn_CheckBox, &TConfig::TempWarn,
+                              "ENABLED temperature warning", "DISABLE temperature warning"},
+                      BoxCase{"Popup", &TOrvane_Form::PopupNotify_CheckBox, &TConfig::PopupNotification,
+                              "ENABLED popup notification", "DISABLE popup notification"},
+                      BoxCase{"Email", &TOrvane_Form::EmailNotify_CheckBox, &TConfig::EmailNotification,
+                              "ENABLED email notification", "DISABLE email notification"},
+                      BoxCase{"Sound", &TOrvane_Form::SndFile_CheckBox, &TConfig::PlaySound, "ENABLED play sound",
+                              "DISABLE play sound"}),
     [](const auto &param) { return std::string(param.param.name); });
 
 TEST(Preferences, TempWarnStartsAndStopsTheWatch)
@@ -116,11 +122,11 @@ TEST(Preferences, AlertTemperatureValidation)
         EXPECT_EQ(form.Config.Temp, c.typed) << "copied unchanged on every change";
         EXPECT_EQ(form.CritTemp_Edit->text().toStdString(), c.typed) << "the field is never changed";
         const std::vector<std::string> box = c.refused
-            ? std::vector<std::string> {"Error! Temp Warning must be in [0..100]"}
-            : std::vector<std::string> {};
+            ? std::vector<std::string>{"Error! Temp Warning must be in [0..100]"}
+            : std::vector<std::string>{};
         EXPECT_EQ(h.dialogs.messages, box) << c.typed;
         const std::vector<std::string> log =
-            *c.logged ? std::vector<std::string> {c.logged} : std::vector<std::string> {};
+            *c.logged ? std::vector<std::string>{c.logged} : std::vector<std::string>{};
         EXPECT_EQ(h.logMessages(), log) << c.typed;
     }
 }
@@ -134,7 +140,7 @@ TEST(Preferences, LeavingTheFieldRunsTheCheckAndARefusalKeepsTheFocus)
     form.CritTemp_Edit->setFocus(Qt::TabFocusReason);
     form.CritTemp_Edit->setText(QStringLiteral("150"));
     form.Email_Edit->setFocus(Qt::TabFocusReason);
-    EXPECT_EQ(h.dialogs.messages, std::vector<std::string> {"Error! Temp Warning must be in [0..100]"});
+    EXPECT_EQ(h.dialogs.messages, std::vector<std::string>{"Error! Temp Warning must be in [0..100]"});
     EXPECT_TRUE(form.CritTemp_Edit->hasFocus());
     // The mail field never really had the focus: it was not left.
     EXPECT_TRUE(h.logMessages().empty());
@@ -142,8 +148,8 @@ TEST(Preferences, LeavingTheFieldRunsTheCheckAndARefusalKeepsTheFocus)
     form.CritTemp_Edit->setText(QStringLiteral("45"));
     form.Email_Edit->setFocus(Qt::TabFocusReason);
     form.SoundPath_Edit->setFocus(Qt::TabFocusReason);
-    EXPECT_EQ(
-        h.logMessages(), (std::vector<std::string> {"CHANGED max temperature: 45\xB0", "CHANGED email address to: "}));
+    EXPECT_EQ(h.logMessages(),
+              (std::vector<std::string>{"CHANGED max temperature: 45\xB0", "CHANGED email address to: "}));
     EXPECT_EQ(form.CritTemp, 45);
 }
 
@@ -159,8 +165,9 @@ TEST(Preferences, MailAndSoundFieldsKeepTheirTextAndLogOnEveryExit)
     form.Email_EditExit();
     form.SoundPath_EditExit();
     EXPECT_EQ(h.logMessages(),
-        (std::vector<std::string> {"CHANGED email address to: admin@example.org",
-            "CHANGED email address to: admin@example.org", "CHANGED sound file to: /usr/share/sounds/alarm \xE9.wav"}));
+              (std::vector<std::string>{"CHANGED email address to: admin@example.org",
+                                        "CHANGED email address to: admin@example.org",
+                                        "CHANGED sound file to: /usr/share/sounds/alarm \xE9.wav"}));
 }
 
 TEST(Preferences, ChooseButtonPutsThePickedFileIntoTheField)
@@ -189,15 +196,15 @@ TEST(Preferences, TestButtonMailsDriveZerosTemperatureAndSaysWhatBecameOfIt)
     };
     const Case cases[] = {
         {"ops@example.org", true, true,
-            "The current temperature is: 35\xB0"
-            "C",
-            "The Alert! Message was sent to: ops@example.org"},
+         "The current temperature is: 35\xB0"
+         "C",
+         "The Alert! Message was sent to: ops@example.org"},
         {"ops@example.org", false, true, "The current temperature is: N/A",
-            "The Alert! Message was sent to: ops@example.org"},
+         "The Alert! Message was sent to: ops@example.org"},
         {"ops@example.org", true, false,
-            "The current temperature is: 35\xB0"
-            "C",
-            "The Alert! Message could not be sent to: ops@example.org\nCouldn't connect to server"},
+         "The current temperature is: 35\xB0"
+         "C",
+         "The Alert! Message could not be sent to: ops@example.org\nCouldn't connect to server"},
         {" \t ", true, true, "", ""},
     };
     for (const Case &c : cases) {
@@ -207,17 +214,17 @@ TEST(Preferences, TestButtonMailsDriveZerosTemperatureAndSaysWhatBecameOfIt)
         }
         h.addDrive(1, "Drive 1", 44); // a ticked drive other than 0 is not read
         h.mail.accept = c.accept;
-        h.mail.reply = c.accept ? "250 OK" : "Couldn't connect to server";
+        h.mail.answer = c.accept ? "250 OK" : "Couldn't connect to server";
         TOrvane_Form &form = h.create();
         form.Email_Edit->setText(QString::fromLatin1(c.address));
         form.MailTest_ButtonClick();
-        ASSERT_EQ(h.mail.sent.size(), *c.body ? 1u : 0u) << c.address;
+        ASSERT_EQ(h.mail.calls.size(), *c.body ? 1u : 0u) << c.address;
         if (*c.body) {
-            EXPECT_EQ(h.mail.sent[0].recipient, c.address);
-            EXPECT_EQ(h.mail.sent[0].subject, "Orvane Alert!");
-            EXPECT_EQ(h.mail.sent[0].body, c.body);
+            EXPECT_EQ(h.mail.calls[0].recipient, c.address);
+            EXPECT_EQ(h.mail.calls[0].subject, "Orvane Alert!");
+            EXPECT_EQ(h.mail.calls[0].body, c.body);
         }
-        EXPECT_EQ(h.dialogs.messages, *c.message ? std::vector<std::string> {c.message} : std::vector<std::string> {});
+        EXPECT_EQ(h.dialogs.messages, *c.message ? std::vector<std::string>{c.message} : std::vector<std::string>{});
         EXPECT_TRUE(h.logMessages().empty());
     }
 }
@@ -234,10 +241,11 @@ TEST(Preferences, ControlsStartAsDesignedAndTabInTheirOrder)
     EXPECT_EQ(form.AutoRun_CheckBox->geometry(), QRect(6, 16, 397, 17));
     EXPECT_EQ(form.SndBrowse_Button->geometry(), QRect(368, 171, 71, 20));
 
-    QWidget *const order[] = {form.AutoRun_CheckBox, form.LogEvents_CheckBox, form.SystemLogEvents_CheckBox,
-        form.DiskStatus_CheckBox, form.Hibernate_CheckBox, form.PopupNotify_CheckBox, form.EmailNotify_CheckBox,
-        form.SndFile_CheckBox, form.TempWarn_CheckBox, form.CritTemp_Edit, form.Email_Edit, form.SoundPath_Edit,
-        form.MailTest_Button, form.SndBrowse_Button};
+    QWidget *const order[] = {form.AutoRun_CheckBox,     form.LogEvents_CheckBox, form.SystemLogEvents_CheckBox,
+                              form.DiskStatus_CheckBox,  form.Hibernate_CheckBox, form.PopupNotify_CheckBox,
+                              form.EmailNotify_CheckBox, form.SndFile_CheckBox,   form.TempWarn_CheckBox,
+                              form.CritTemp_Edit,        form.Email_Edit,         form.SoundPath_Edit,
+                              form.MailTest_Button,      form.SndBrowse_Button};
     for (std::size_t i = 1; i < std::size(order); ++i) {
         EXPECT_EQ(order[i - 1]->nextInFocusChain(), order[i]) << order[i]->objectName().toStdString();
     }

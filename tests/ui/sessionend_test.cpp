@@ -1,5 +1,6 @@
 // SIGTERM and SIGINT ask the window to close as its close box does, so the settings are
 // saved when the machine shuts down. Runs the real orvane-demo, offscreen.
+#include "support/waitfor.h"
 #include "uitestsupport.h"
 
 #include <chrono>
@@ -28,28 +29,16 @@ unsigned long long caughtSignals(pid_t pid)
     return 0;
 }
 
-bool waitFor(const std::function<bool()> &done, std::chrono::milliseconds limit)
-{
-    const auto end = std::chrono::steady_clock::now() + limit;
-    while (!done()) {
-        if (std::chrono::steady_clock::now() > end) {
-            return false;
-        }
-        std::this_thread::sleep_for(20ms);
-    }
-    return true;
-}
-
 class SessionEnd : public ::testing::TestWithParam<int>
 {
 };
 
 TEST_P(SessionEnd, SignalClosesTheWindowAndSavesTheSettings)
 {
-    TempFolder folder;
+    ScratchDir folder;
     const std::filesystem::path drives = folder.path() / "drives";
     std::filesystem::create_directories(drives);
-    std::ofstream((drives / "a.rec").string()) << FormatRecording(MadeDrive("SIGNAL DISK", 33), "made by a test");
+    std::ofstream((drives / "a.rec").string()) << formatRecording(MadeDrive("SIGNAL DISK", 33), "made by a test");
 
     const std::string cwd = folder.path().string();
     const std::string drivesArg = drives.string();
@@ -85,7 +74,8 @@ TEST_P(SessionEnd, SignalClosesTheWindowAndSavesTheSettings)
     EXPECT_NE(text.str().find("<Temp>50</Temp>"), std::string::npos) << text.str();
 }
 
-INSTANTIATE_TEST_SUITE_P(Signals, SessionEnd, ::testing::Values(SIGTERM, SIGINT));
+INSTANTIATE_TEST_SUITE_P(Signals, SessionEnd, ::testing::Values(SIGTERM, SIGINT),
+                         [](const auto &param) { return std::string(param.param == SIGTERM ? "SIGTERM" : "SIGINT"); });
 
 } // namespace
 } // namespace orvane::test

@@ -43,8 +43,8 @@ TEST(Settings, LoadingRunsTheHandlersOfTheSettingsThatAreOnInPageOrder)
     form.FormCreate();
 
     EXPECT_EQ(h.logMessages(),
-        (std::vector<std::string> {"ENABLED autorun", "ENABLED hibernation", "ENABLED temperature warning",
-            "ENABLED email notification", "Orvane Started !"}));
+              (std::vector<std::string>{"ENABLED autorun", "ENABLED hibernation", "ENABLED temperature warning",
+                                        "ENABLED email notification", "Orvane Started !"}));
     EXPECT_TRUE(form.Config.AutoRun && form.Config.SystemLog && form.Config.TempWarn && form.Config.EmailNotification);
     EXPECT_TRUE(form.SystemLogEvents_CheckBox->isChecked());
     EXPECT_EQ(form.CritTemp, 55);
@@ -52,7 +52,7 @@ TEST(Settings, LoadingRunsTheHandlersOfTheSettingsThatAreOnInPageOrder)
     EXPECT_EQ(form.SoundPath_Edit->text().toStdString(), "siren.wav");
     EXPECT_TRUE(form.CheckTemp_Timer->isActive());
     // Every start with AutoRun on writes the entry again, for the program that runs now.
-    EXPECT_TRUE(std::filesystem::exists(h.places.autostartFile));
+    EXPECT_TRUE(std::filesystem::exists(h.autostart.file()));
     EXPECT_EQ(form.Config.EmailAddr, "ops@example.org");
     EXPECT_EQ(form.DriveCount, 1);
 
@@ -71,7 +71,7 @@ TEST(Settings, ABadFlagIsShownAndTheDrivesAreNotProbed)
     TOrvane_Form &form = h.create();
     form.FormCreate();
 
-    EXPECT_EQ(h.dialogs.messages, std::vector<std::string> {"'maybe' is not a valid boolean value"});
+    EXPECT_EQ(h.dialogs.messages, std::vector<std::string>{"'maybe' is not a valid boolean value"});
     EXPECT_EQ(form.HDDs_ListView->rowCount(), 0);
     EXPECT_EQ(form.DriveCount, 0);
     EXPECT_TRUE(h.logMessages().empty());
@@ -89,7 +89,7 @@ TEST(Settings, FirstStartWithoutConfigShowsTheDesignedValues)
     EXPECT_EQ(form.Config.Temp, "50");
     EXPECT_EQ(form.Config.SoundPath, "alert.wav");
     EXPECT_FALSE(form.CheckTemp_Timer->isActive());
-    EXPECT_EQ(h.logMessages(), std::vector<std::string> {"Orvane Started !"});
+    EXPECT_EQ(h.logMessages(), std::vector<std::string>{"Orvane Started !"});
 }
 
 TEST(Settings, ClosingSavesTheRecordAsItStands)

@@ -37,6 +37,11 @@ struct ProbeCase
     bool drive0Shown;
 };
 
+void PrintTo(const ProbeCase &c, std::ostream *out)
+{
+    *out << c.name;
+}
+
 class StartupProbe : public ::testing::TestWithParam<ProbeCase>
 {
 };
@@ -65,10 +70,11 @@ TEST_P(StartupProbe, ListsTheDrivesFoundAndShowsDriveZero)
 }
 
 INSTANTIATE_TEST_SUITE_P(Drives, StartupProbe,
-    ::testing::Values(ProbeCase {"none", {}, {}, false}, ProbeCase {"oneAndThree", {1, 3}, {"1", "3"}, false},
-        ProbeCase {"zeroAndTwo", {0, 2}, {"0", "2"}, true},
-        ProbeCase {"all", {0, 1, 2, 3}, {"0", "1", "2", "3"}, true}),
-    [](const auto &param) { return std::string(param.param.name); });
+                         ::testing::Values(ProbeCase{"none", {}, {}, false},
+                                           ProbeCase{"oneAndThree", {1, 3}, {"1", "3"}, false},
+                                           ProbeCase{"zeroAndTwo", {0, 2}, {"0", "2"}, true},
+                                           ProbeCase{"all", {0, 1, 2, 3}, {"0", "1", "2", "3"}, true}),
+                         [](const auto &param) { return std::string(param.param.name); });
 
 TEST(Startup, DriveRowsAreTickedAndCarryModelTemperatureAndVerdict)
 {
@@ -82,17 +88,17 @@ TEST(Startup, DriveRowsAreTickedAndCarryModelTemperatureAndVerdict)
     const auto rows = FormHarness::rows(*form.HDDs_ListView);
     ASSERT_EQ(rows.size(), 3u);
     EXPECT_EQ(rows[0],
-        (std::vector<std::string> {"0", padded("WDC WD10EZEX"),
-            "38\xB0"
-            "C",
-            "OK"}));
+              (std::vector<std::string>{"0", padded("WDC WD10EZEX"),
+                                        "38\xB0"
+                                        "C",
+                                        "OK"}));
     EXPECT_EQ(rows[1],
-        (std::vector<std::string> {"1", padded("Hot One"),
-            "61\xB0"
-            "C",
-            "BAD"}));
+              (std::vector<std::string>{"1", padded("Hot One"),
+                                        "61\xB0"
+                                        "C",
+                                        "BAD"}));
     // Without attribute 194 the reading carries the no-temperature marks: "N/A" and "OK".
-    EXPECT_EQ(rows[2], (std::vector<std::string> {"2", padded("No Sensor"), "N/A", "OK"}));
+    EXPECT_EQ(rows[2], (std::vector<std::string>{"2", padded("No Sensor"), "N/A", "OK"}));
     for (int row = 0; row < 3; ++row) {
         EXPECT_EQ(form.HDDs_ListView->item(row, 0)->checkState(), Qt::Checked) << row;
     }
@@ -108,8 +114,8 @@ TEST(Startup, ReadsReadmeFromTheProgramFolderLineByLine)
     TOrvane_Form &form = h.create();
     form.FormCreate();
     EXPECT_EQ(form.readmeMemo->toPlainText().toStdString(),
-        "Orvane 1.0\nDegrees: 40\u00B0"
-        "C\n");
+              "Orvane 1.0\nDegrees: 40\u00B0"
+              "C\n");
     EXPECT_TRUE(h.dialogs.messages.empty());
 }
 
@@ -153,6 +159,11 @@ struct ScaleCase
     int idColumn;
 };
 
+void PrintTo(const ScaleCase &c, std::ostream *out)
+{
+    *out << c.ppi << " ppi";
+}
+
 class StartupScale : public ::testing::TestWithParam<ScaleCase>
 {
 };
@@ -174,9 +185,10 @@ TEST_P(StartupScale, ScalesOnceByScreenPpiOver96)
 }
 
 INSTANTIATE_TEST_SUITE_P(Screens, StartupScale,
-    ::testing::Values(ScaleCase {96, {693, 509}, 58, {216, 116, 33, 21}, 11, 50},
-        ScaleCase {120, {866, 636}, 73, {270, 145, 41, 26}, 14, 63},
-        ScaleCase {192, {1386, 1018}, 116, {432, 232, 66, 42}, 22, 100}));
+                         ::testing::Values(ScaleCase{96, {693, 509}, 58, {216, 116, 33, 21}, 11, 50},
+                                           ScaleCase{120, {866, 636}, 73, {270, 145, 41, 26}, 14, 63},
+                                           ScaleCase{192, {1386, 1018}, 116, {432, 232, 66, 42}, 22, 100}),
+                         [](const auto &param) { return std::to_string(static_cast<int>(param.param.ppi)) + "ppi"; });
 
 } // namespace
 } // namespace orvane::test

@@ -21,8 +21,8 @@ void putModel(SectorBytes &identify, const std::string &model)
     }
 }
 
-void putSlot(
-    SectorBytes &attributes, SectorBytes &thresholds, int slot, std::uint8_t id, int value, int threshold, int raw)
+void putSlot(SectorBytes &attributes, SectorBytes &thresholds, int slot, std::uint8_t id, int value, int threshold,
+             int raw)
 {
     const std::size_t at = 2 + 12 * static_cast<std::size_t>(slot);
     attributes[at] = id;
@@ -42,11 +42,11 @@ DriveRecording MadeDrive(const std::string &model, std::optional<int> celsius, i
     DriveRecording drive;
     drive.deviceMap = 0x01;
     drive.enableOk = true;
-    SectorBytes identify {};
+    SectorBytes identify{};
     identify[0] = 0x40; // word 0: fixed ATA device
     putModel(identify, model);
-    SectorBytes attributes {};
-    SectorBytes thresholds {};
+    SectorBytes attributes{};
+    SectorBytes thresholds{};
     attributes[0] = 0x10;
     thresholds[0] = 0x10;
     putSlot(attributes, thresholds, 0, 5, 100, 36, 0);
@@ -59,71 +59,25 @@ DriveRecording MadeDrive(const std::string &model, std::optional<int> celsius, i
     return drive;
 }
 
-std::tm FixedClock::localNow()
-{
-    std::tm local {};
-    gmtime_r(&when, &local);
-    return local;
-}
-
-std::string FixedClock::formatLongTime(const std::tm &time)
-{
-    char text[32];
-    return std::string(text, std::strftime(text, sizeof text, "%H:%M:%S", &time));
-}
-
-EventSourceHandle FakeEventLog::registerEventSource(const std::string &name)
-{
-    sourceName = name;
-    return refuse ? kNoEventSource : 7;
-}
-
-bool FakeEventLog::reportEvent(
-    EventSourceHandle source, std::uint16_t, std::uint16_t, std::uint32_t, const std::string &text)
-{
-    if (source == 7) {
-        events.push_back(text);
-    }
-    return source == 7;
-}
-
-bool FakeMail::SendMail(std::string &resultText, const char *sender, const char *recipient, const char *, const char *,
-    const char *subject, const char *body, const char *, std::int32_t)
-{
-    sent.push_back({sender, recipient, subject, body});
-    resultText = reply;
-    return accept;
-}
-
 DeviceHandle WatchedDrives::createFile(const std::string &path)
 {
     opened.push_back(path);
     return replay.createFile(path);
 }
 
-bool WatchedDrives::deviceIoControl(
-    DeviceHandle handle, std::uint32_t code, std::span<const std::uint8_t> in, std::span<std::uint8_t> out)
+bool WatchedDrives::deviceIoControl(DeviceHandle handle, std::uint32_t code, std::span<const std::uint8_t> in,
+                                    std::span<std::uint8_t> out)
 {
     return replay.deviceIoControl(handle, code, in, out);
 }
 
-TempFolder::TempFolder()
-{
-    std::string pattern = (std::filesystem::temp_directory_path() / "orvane-ui-XXXXXX").string();
-    m_path = mkdtemp(pattern.data());
-}
-
-TempFolder::~TempFolder()
-{
-    std::error_code ignored;
-    std::filesystem::remove_all(m_path, ignored);
-}
-
 FormHarness::FormHarness()
 {
+    clock.twentyFourHours = true;
+    power.privileges = false;
+    eventSources.keys.insert("SYSTEM\\CurrentControlSet\\Services\\EventLog\\Application\\Orvane");
     places.programFolder = (folder.path() / "program").string();
     places.executablePath = (folder.path() / "program" / "orvane").string();
-    places.autostartFile = (folder.path() / "config" / "autostart" / "Orvane.desktop").string();
     std::filesystem::create_directories(places.programFolder);
     std::filesystem::create_directories(folder.path() / "work");
     m_previousDirectory = std::filesystem::current_path();
@@ -136,8 +90,8 @@ FormHarness::~FormHarness()
     std::filesystem::current_path(m_previousDirectory);
 }
 
-void FormHarness::addDrive(
-    std::uint8_t number, const std::string &model, std::optional<int> celsius, int value, int threshold)
+void FormHarness::addDrive(std::uint8_t number, const std::string &model, std::optional<int> celsius, int value,
+                           int threshold)
 {
     drives.replay.addDrive(number, MadeDrive(model, celsius, value, threshold));
 }
@@ -146,7 +100,7 @@ TOrvane_Form &FormHarness::create(double screenPpi)
 {
     places.screenPpi = screenPpi;
     m_form = std::make_unique<TOrvane_Form>(
-        FormServices {transport, dialogs, clock, eventLog, eventSources, mail, sound, power}, places);
+        FormServices{transport, dialogs, clock, eventLog, eventSources, mail, sound, power, autostart}, places);
     return *m_form;
 }
 

@@ -17,51 +17,32 @@ constexpr std::uint8_t kSamGood = 0x00;
 constexpr std::uint8_t kSamCheckCondition = 0x02;
 constexpr std::uint8_t kDriverSense = 0x08;
 
-bool isAllowed(std::uint32_t code, const IDEREGS &regs)
-{
-    const bool smartSignature =
-        regs.bCommandReg == ATA_SMART_CMD && regs.bCylLowReg == SMART_CYL_LOW && regs.bCylHighReg == SMART_CYL_HI;
-    if (code == SMART_SEND_DRIVE_COMMAND) {
-        return smartSignature && regs.bFeaturesReg == SMART_ENABLE_OPERATIONS;
-    }
-    if (code == SMART_RCV_DRIVE_DATA) {
-        return regs.bCommandReg == ATA_IDENTIFY_DEVICE || regs.bCommandReg == ATA_IDENTIFY_PACKET_DEVICE
-            || (smartSignature
-                && (regs.bFeaturesReg == SMART_READ_ATTRIBUTE_VALUES
-                    || regs.bFeaturesReg == SMART_READ_ATTRIBUTE_THRESHOLDS));
-    }
-    return false;
-}
-
 } // namespace
 
-std::optional<AtaPassThrough> BuildAtaPassThrough(std::uint32_t code, const SENDCMDINPARAMS &command)
+AtaPassThrough buildAtaPassThrough(const AtaCommand &command)
 {
-    const IDEREGS &regs = command.irDriveRegs;
-    if (!isAllowed(code, regs)) {
-        return std::nullopt;
-    }
+    const AtaRegisters &regs = command.registers;
     AtaPassThrough pt;
-    pt.dataIn = code == SMART_RCV_DRIVE_DATA;
+    pt.dataIn = command.dataIn();
     std::array<std::uint8_t, 16> &cdb = pt.cdb;
     cdb[0] = kAtaPassThrough16;
     cdb[1] = static_cast<std::uint8_t>((pt.dataIn ? kProtocolPioDataIn : kProtocolNonData) << 1);
     cdb[2] = pt.dataIn ? kDataInTransfer : 0;
     // 28-bit command: the low byte of each field; the high bytes (3, 5, 7, 9, 11) stay 0.
-    cdb[4] = regs.bFeaturesReg;
-    cdb[6] = regs.bSectorCountReg;
-    cdb[8] = regs.bSectorNumberReg;
-    cdb[10] = regs.bCylLowReg;
-    cdb[12] = regs.bCylHighReg;
+    cdb[4] = regs.features;
+    cdb[6] = regs.sectorCount;
+    cdb[8] = regs.sectorNumber;
+    cdb[10] = regs.cylLow;
+    cdb[12] = regs.cylHigh;
     // Each block device is one drive and the kernel (or the bridge) selects it; the
     // master/slave bit that the drive number chose on Windows would address a device that
     // is not there, so it is cleared.
-    cdb[13] = static_cast<std::uint8_t>(regs.bDriveHeadReg & ~0x10);
-    cdb[14] = regs.bCommandReg;
+    cdb[13] = static_cast<std::uint8_t>(regs.driveHead & ~0x10);
+    cdb[14] = regs.command;
     return pt;
 }
 
-bool PassThroughSucceeded(const PassThroughStatus &status)
+bool passThroughSucceeded(const PassThroughStatus &status)
 {
     if (status.hostStatus != 0 || (status.driverStatus & ~kDriverSense) != 0 || status.residual != 0) {
         return false;

@@ -1,10 +1,9 @@
 #pragma once
 
-#include "drive/smartstructs.h"
+#include "drive/driverequest.h"
 
 #include <array>
 #include <cstdint>
-#include <optional>
 #include <span>
 
 namespace orvane {
@@ -17,11 +16,9 @@ struct AtaPassThrough
     bool dataIn = false; // one 512-byte sector comes back
 };
 
-// Translates a request of the disk-driver interface into the pass-through command. Only
-// ENABLE OPERATIONS (SMART_SEND_DRIVE_COMMAND) and IDENTIFY DEVICE, IDENTIFY PACKET DEVICE,
-// READ ATTRIBUTE VALUES and READ ATTRIBUTE THRESHOLDS (SMART_RCV_DRIVE_DATA) translate;
-// anything else yields nothing and must never reach a disk.
-[[nodiscard]] std::optional<AtaPassThrough> BuildAtaPassThrough(std::uint32_t code, const SENDCMDINPARAMS &command);
+// The pass-through command that carries one checked ATA command (28-bit, PIO data-in for
+// the reads, non-data for ENABLE OPERATIONS).
+[[nodiscard]] AtaPassThrough buildAtaPassThrough(const AtaCommand &command);
 
 // The outcome of a pass-through command as the SCSI layer reports it.
 struct PassThroughStatus
@@ -38,6 +35,6 @@ struct PassThroughStatus
 // result registers; that counts as success when the returned ATA status has no error bit.
 // A read that came back short failed whatever the status says: the missing bytes would
 // pass for the drive's data.
-[[nodiscard]] bool PassThroughSucceeded(const PassThroughStatus &status);
+[[nodiscard]] bool passThroughSucceeded(const PassThroughStatus &status);
 
 } // namespace orvane

@@ -34,7 +34,7 @@ std::string firstLine(const std::filesystem::path &file)
 
 } // namespace
 
-std::vector<BlockDevice> WholeDisks(const std::string &sysBlock)
+std::vector<BlockDevice> wholeDisks(const std::string &sysBlock)
 {
     std::vector<BlockDevice> disks;
     std::error_code ec;

@@ -15,6 +15,6 @@ struct BlockDevice
 // The whole disks under `sysBlock` (normally /sys/block) in name order: sd, hd, vd and
 // nvme disks. Partitions, loop, ram, zram, dm and md devices are not disks of their own.
 // "\\.\PhysicalDriveN" is the N-th of them.
-[[nodiscard]] std::vector<BlockDevice> WholeDisks(const std::string &sysBlock);
+[[nodiscard]] std::vector<BlockDevice> wholeDisks(const std::string &sysBlock);
 
 } // namespace orvane

@@ -1,26 +1,25 @@
 #pragma once
 
-#include "drive/drivecontrol.h"
+#include "drive/passthroughdrivecontrol.h"
 #include "platform/linux/blockdevices.h"
+#include "platform/linux/filedescriptor.h"
 
 #include <map>
 #include <string>
 
 namespace orvane {
 
-// The disk driver on Linux: "\\.\PhysicalDriveN" is the N-th whole disk, and the ATA
-// commands travel to it with SG_IO as ATA PASS-THROUGH (16). The version block is answered
-// here, since Linux has no such request; for an NVMe disk it fails, as the Windows NVMe
-// driver's does, and the two NVMe queries travel as NVME_IOCTL_ADMIN_CMD instead.
-class LinuxDriveControl : public DriveControl
+// The disk driver on Linux: "\\.\PhysicalDriveN" is the N-th whole disk, and the checked ATA
+// commands travel to it with SG_IO as ATA PASS-THROUGH (16). The version block's device map
+// comes from the disk list, since Linux has no such request; for an NVMe disk there is none,
+// as the Windows NVMe driver answers no version request, and the two checked NVMe commands
+// travel to it as NVME_IOCTL_ADMIN_CMD instead.
+class LinuxDriveControl : public PassThroughDriveControl
 {
 public:
     explicit LinuxDriveControl(std::string sysBlock = "/sys/block", std::string devDir = "/dev");
-    ~LinuxDriveControl() override;
 
     DeviceHandle createFile(const std::string &path) override;
-    bool deviceIoControl(DeviceHandle handle, std::uint32_t code, std::span<const std::uint8_t> in,
-                         std::span<std::uint8_t> out) override;
     void closeHandle(DeviceHandle handle) override;
 
     // Why the last createFile failed, or the last request could not be sent ("no such disk",
@@ -30,22 +29,24 @@ public:
     // The device file of "\\.\PhysicalDriveN", or empty when there is no such disk.
     [[nodiscard]] std::string devicePath(unsigned number) const;
 
+protected:
+    std::optional<std::uint8_t> deviceMap(DeviceHandle handle) override;
+    bool ataPassThrough(DeviceHandle handle, const AtaCommand &command,
+                        std::span<std::uint8_t, kSectorSize> sector) override;
+    bool nvmeAdminCommand(DeviceHandle handle, NvmeCommand command, std::span<std::uint8_t> data) override;
+
 private:
     struct OpenDisk
     {
+        FileDescriptor fd;
         unsigned number;
         bool atapi;
         bool nvme;
     };
 
-    bool answerVersion(const OpenDisk &disk, std::span<std::uint8_t> out) const;
-    bool sendNvmeCommand(DeviceHandle fd, std::span<const std::uint8_t> in, std::span<std::uint8_t> out);
-    bool sendAtaCommand(DeviceHandle fd, std::uint32_t code, std::span<const std::uint8_t> in,
-                        std::span<std::uint8_t> out);
-
     std::string m_sysBlock;
     std::string m_devDir;
-    std::map<DeviceHandle, OpenDisk> m_open;
+    std::map<DeviceHandle, OpenDisk> m_open; // closed with the map entry
     std::string m_lastError;
 };
 

@@ -1,6 +1,6 @@
 #include "platform/linux/logindpower.h"
 
-#include <systemd/sd-bus.h>
+#include "platform/linux/sdbusowners.h"
 
 namespace orvane {
 
@@ -12,25 +12,25 @@ constexpr std::uint64_t kAnswerTimeout = 5'000'000; // microseconds
 // interactive = false. True when logind answered without an error.
 bool callManager(const char *method)
 {
-    sd_bus *bus = nullptr;
-    if (sd_bus_open_system(&bus) < 0) {
+    sd_bus *opened = nullptr;
+    if (sd_bus_open_system(&opened) < 0) {
         return false;
     }
-    sd_bus_message *call = nullptr;
-    sd_bus_message *reply = nullptr;
-    sd_bus_error error = SD_BUS_ERROR_NULL;
-    int result = sd_bus_message_new_method_call(
-        bus, &call, "org.freedesktop.login1", "/org/freedesktop/login1", "org.freedesktop.login1.Manager", method);
-    if (result >= 0) {
-        result = sd_bus_message_append(call, "b", 0);
+    const SdBus bus(opened);
+    sd_bus_message *created = nullptr;
+    if (sd_bus_message_new_method_call(bus.get(), &created, "org.freedesktop.login1", "/org/freedesktop/login1",
+                                       "org.freedesktop.login1.Manager", method)
+        < 0) {
+        return false;
     }
-    if (result >= 0) {
-        result = sd_bus_call(bus, call, kAnswerTimeout, &error, &reply);
+    const SdBusMessage call(created);
+    if (sd_bus_message_append(call.get(), "b", 0) < 0) {
+        return false;
     }
-    sd_bus_error_free(&error);
-    sd_bus_message_unref(reply);
-    sd_bus_message_unref(call);
-    sd_bus_flush_close_unref(bus);
+    SdBusError error;
+    sd_bus_message *answered = nullptr;
+    const int result = sd_bus_call(bus.get(), call.get(), kAnswerTimeout, error.get(), &answered);
+    const SdBusMessage reply(answered);
     return result >= 0;
 }
 
@@ -38,10 +38,10 @@ bool callManager(const char *method)
 
 bool LogindPower::exitWindowsEx(std::uint32_t flags, std::uint32_t)
 {
-    if ((flags & (EWX_SHUTDOWN | EWX_POWEROFF)) != 0) {
+    if ((flags & (kEwxShutdown | kEwxPowerOff)) != 0) {
         return callManager("PowerOff");
     }
-    if ((flags & EWX_REBOOT) != 0) {
+    if ((flags & kEwxReboot) != 0) {
         return callManager("Reboot");
     }
     return false;

@@ -17,7 +17,7 @@ public:
     [[nodiscard]] bool lookupPrivilegeValue(const std::string &, std::uint64_t &) override { return false; }
     bool adjustTokenPrivileges(TokenHandle, std::uint64_t, std::uint32_t) override { return false; }
 
-    // EWX_SHUTDOWN or EWX_POWEROFF: PowerOff; EWX_REBOOT: Reboot; ending the session alone
+    // kEwxShutdown or kEwxPowerOff: PowerOff; kEwxReboot: Reboot; ending the session alone
     // is not offered here.
     [[nodiscard]] bool exitWindowsEx(std::uint32_t flags, std::uint32_t reason) override;
 

@@ -13,6 +13,6 @@ add_library(orvane_platform_linux_monitor STATIC
     syslogeventlog.cpp
 )
 target_link_libraries(orvane_platform_linux_monitor
-    PUBLIC orvane_monitor
+    PUBLIC orvane_monitor orvane_file_descriptor
     PRIVATE PkgConfig::ORVANE_SYSTEMD PkgConfig::ORVANE_CANBERRA ${CMAKE_DL_LIBS}
 )

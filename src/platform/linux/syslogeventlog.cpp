@@ -32,13 +32,6 @@ SyslogEventLog::SyslogEventLog(std::string socketPath)
 {
 }
 
-SyslogEventLog::~SyslogEventLog()
-{
-    for (const auto &[handle, source] : m_sources) {
-        ::close(source.fd);
-    }
-}
-
 EventSourceHandle SyslogEventLog::registerEventSource(const std::string &sourceName)
 {
     if (m_socketPath.size() >= sizeof(sockaddr_un::sun_path)) {
@@ -46,17 +39,17 @@ EventSourceHandle SyslogEventLog::registerEventSource(const std::string &sourceN
     }
     // Unconnected: each line is addressed on its own, so a log daemon that starts (or
     // restarts) later still gets the lines that follow.
-    const int fd = ::socket(AF_UNIX, SOCK_DGRAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
-    if (fd < 0) {
+    FileDescriptor socket(::socket(AF_UNIX, SOCK_DGRAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0));
+    if (!socket.valid()) {
         return kNoEventSource;
     }
     const EventSourceHandle handle = m_nextHandle++;
-    m_sources.emplace(handle, Source {fd, cp1252ToUtf8(sourceName)});
+    m_sources.emplace(handle, Source{std::move(socket), cp1252ToUtf8(sourceName)});
     return handle;
 }
 
-bool SyslogEventLog::reportEvent(
-    EventSourceHandle source, std::uint16_t type, std::uint16_t, std::uint32_t, const std::string &text)
+bool SyslogEventLog::reportEvent(EventSourceHandle source, std::uint16_t type, std::uint16_t, std::uint32_t,
+                                 const std::string &text)
 {
     const auto found = m_sources.find(source);
     if (found == m_sources.end()) {
@@ -66,21 +59,18 @@ bool SyslogEventLog::reportEvent(
     const std::string datagram = "<" + std::to_string(priority) + ">" + found->second.tag + "["
         + std::to_string(::getpid()) + "]: " + cp1252ToUtf8(text);
 
-    sockaddr_un address {};
+    sockaddr_un address{};
     address.sun_family = AF_UNIX;
     std::memcpy(address.sun_path, m_socketPath.c_str(), m_socketPath.size() + 1);
-    const ssize_t sent = ::sendto(found->second.fd, datagram.data(), datagram.size(), MSG_DONTWAIT | MSG_NOSIGNAL,
-        reinterpret_cast<const sockaddr *>(&address), sizeof address);
+    const ssize_t sent =
+        ::sendto(found->second.socket.get(), datagram.data(), datagram.size(), MSG_DONTWAIT | MSG_NOSIGNAL,
+                 reinterpret_cast<const sockaddr *>(&address), sizeof address);
     return sent == static_cast<ssize_t>(datagram.size());
 }
 
 void SyslogEventLog::deregisterEventSource(EventSourceHandle source)
 {
-    const auto found = m_sources.find(source);
-    if (found != m_sources.end()) {
-        ::close(found->second.fd);
-        m_sources.erase(found);
-    }
+    m_sources.erase(source);
 }
 
 } // namespace orvane

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "monitor/eventlogapi.h"
+#include "platform/linux/filedescriptor.h"
 
 #include <map>
 #include <string>
@@ -16,25 +17,24 @@ class SyslogEventLog : public EventLogApi
 {
 public:
     explicit SyslogEventLog(std::string socketPath = "/dev/log");
-    ~SyslogEventLog() override;
 
     SyslogEventLog(const SyslogEventLog &) = delete;
     SyslogEventLog &operator=(const SyslogEventLog &) = delete;
 
     [[nodiscard]] EventSourceHandle registerEventSource(const std::string &sourceName) override;
     bool reportEvent(EventSourceHandle source, std::uint16_t type, std::uint16_t category, std::uint32_t eventId,
-        const std::string &text) override;
+                     const std::string &text) override;
     void deregisterEventSource(EventSourceHandle source) override;
 
 private:
     struct Source
     {
-        int fd;
+        FileDescriptor socket;
         std::string tag; // UTF-8
     };
 
     std::string m_socketPath;
-    std::map<EventSourceHandle, Source> m_sources;
+    std::map<EventSourceHandle, Source> m_sources; // sockets close with their entries
     EventSourceHandle m_nextHandle = 1;
 };
 

@@ -14,7 +14,7 @@ std::unique_ptr<DriveControl> CreateSystemDriveControl()
 std::string SystemDriveOpenProblem(unsigned number)
 {
     LinuxDriveControl disks;
-    const DeviceHandle handle = disks.createFile("\\\\.\\PhysicalDrive" + std::to_string(number));
+    const DeviceHandle handle = disks.createFile(physicalDrivePath(std::to_string(number)));
     if (handle != kInvalidHandle) {
         disks.closeHandle(handle);
         return {};

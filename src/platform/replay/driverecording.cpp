@@ -1,5 +1,7 @@
 #include "platform/replay/driverecording.h"
 
+#include "text/textops.h"
+
 #include <cstring>
 #include <fstream>
 #include <span>
@@ -30,16 +32,8 @@ bool isSpace(char c)
     return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
 }
 
-std::string_view trimmed(std::string_view s)
-{
-    while (!s.empty() && isSpace(s.front())) {
-        s.remove_prefix(1);
-    }
-    while (!s.empty() && isSpace(s.back())) {
-        s.remove_suffix(1);
-    }
-    return s;
-}
+// What a recording line may carry around its words; a line break never reaches here.
+constexpr std::string_view kBlanks = " \t\r\v\f";
 
 class Parser
 {
@@ -53,11 +47,11 @@ public:
     DriveRecording parse()
     {
         std::string_view line;
-        if (!nextLine(line, false) || trimmed(line) != kMagic) {
+        if (!nextLine(line, false) || trimmed(line, kBlanks) != kMagic) {
             fail("the first line must be \"" + std::string(kMagic) + "\"");
         }
         while (nextLine(line, true)) {
-            keyword(trimmed(line));
+            keyword(trimmed(line, kBlanks));
         }
         if (!m_pending.empty()) {
             fail(cutShort());
@@ -75,7 +69,7 @@ private:
             line = m_text.substr(m_pos, end - m_pos);
             m_pos = end + 1;
             ++m_lineNumber;
-            const std::string_view content = trimmed(line);
+            const std::string_view content = trimmed(line, kBlanks);
             if (skipEmpty && (content.empty() || content.front() == '#')) {
                 continue;
             }
@@ -92,7 +86,8 @@ private:
     {
         const std::size_t space = line.find_first_of(" \t");
         const std::string_view word = line.substr(0, space);
-        const std::string_view arg = space == std::string_view::npos ? std::string_view() : trimmed(line.substr(space));
+        const std::string_view arg =
+            space == std::string_view::npos ? std::string_view() : trimmed(line.substr(space), kBlanks);
         if (word == "version") {
             version(arg);
         } else if (word == "enable") {
@@ -228,12 +223,12 @@ void appendSection(std::string &out, std::string_view name, const std::optional<
 
 } // namespace
 
-DriveRecording ParseRecording(std::string_view text, const std::string &fileName)
+DriveRecording parseRecording(std::string_view text, const std::string &fileName)
 {
     return Parser(text, fileName).parse();
 }
 
-DriveRecording LoadRecording(const std::string &path)
+DriveRecording loadRecording(const std::string &path)
 {
     std::ifstream file(path, std::ios::binary);
     if (!file) {
@@ -244,10 +239,10 @@ DriveRecording LoadRecording(const std::string &path)
     if (file.bad()) {
         throw RecordingError(path + ": cannot be read: " + std::strerror(errno));
     }
-    return ParseRecording(text.str(), path);
+    return parseRecording(text.str(), path);
 }
 
-std::string FormatRecording(const DriveRecording &recording, std::string_view comment)
+std::string formatRecording(const DriveRecording &recording, std::string_view comment)
 {
     std::string out(kMagic);
     out += '\n';

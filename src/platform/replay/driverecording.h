@@ -1,24 +1,22 @@
 #pragma once
 
+#include "core/orvaneerror.h"
 #include "drive/nvmestructs.h"
 #include "drive/smartstructs.h"
 
 #include <array>
 #include <cstdint>
 #include <optional>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 
 namespace orvane {
 
-using SectorBytes = std::array<std::uint8_t, kSectorSize>;
-
 // One physical drive as a text file. The format, which users write by hand:
 //
 //   orvane-drive-recording 1          first line
 //   # comment                         anywhere; blank lines too
-//   version 01                        SMART_GET_VERSION succeeds with this device map (hex)
+//   version 01                        kSmartGetVersion succeeds with this device map (hex)
 //   enable ok                         or "enable fail"
 //   identify                          then 512 bytes as hex pairs on the next lines,
 //   attributes                        the sector as the drive sends it
@@ -39,19 +37,19 @@ struct DriveRecording
 };
 
 // A recording that breaks the format; the message names the file, the line and the fault.
-class RecordingError : public std::runtime_error
+class RecordingError : public OrvaneError
 {
 public:
-    using std::runtime_error::runtime_error;
+    using OrvaneError::OrvaneError;
 };
 
 // Parses a whole recording or throws RecordingError; nothing is kept of a broken one.
-[[nodiscard]] DriveRecording ParseRecording(std::string_view text, const std::string &fileName);
+[[nodiscard]] DriveRecording parseRecording(std::string_view text, const std::string &fileName);
 
 // Reads and parses a file; a file that cannot be read is a RecordingError too.
-[[nodiscard]] DriveRecording LoadRecording(const std::string &path);
+[[nodiscard]] DriveRecording loadRecording(const std::string &path);
 
 // The text of a recording, `comment` (one or more lines) written as '#' lines on top.
-[[nodiscard]] std::string FormatRecording(const DriveRecording &recording, std::string_view comment);
+[[nodiscard]] std::string formatRecording(const DriveRecording &recording, std::string_view comment);
 
 } // namespace orvane

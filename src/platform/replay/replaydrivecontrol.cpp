@@ -1,26 +1,8 @@
 #include "platform/replay/replaydrivecontrol.h"
 
-#include "drive/nvmerequest.h"
-#include "drive/smartstructs.h"
-
 #include <algorithm>
-#include <cstring>
 
 namespace orvane {
-
-std::optional<unsigned> PhysicalDriveNumber(const std::string &path)
-{
-    static constexpr std::string_view kPrefix = "\\\\.\\PhysicalDrive";
-    if (path.size() <= kPrefix.size() || path.compare(0, kPrefix.size(), kPrefix) != 0) {
-        return std::nullopt;
-    }
-    const std::string_view digits = std::string_view(path).substr(kPrefix.size());
-    if (digits.size() > 3 || (digits.size() > 1 && digits.front() == '0')
-        || !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; })) {
-        return std::nullopt;
-    }
-    return static_cast<unsigned>(std::stoul(std::string(digits)));
-}
 
 void ReplayDriveControl::addDrive(std::uint8_t number, DriveRecording recording)
 {
@@ -29,7 +11,7 @@ void ReplayDriveControl::addDrive(std::uint8_t number, DriveRecording recording)
 
 DeviceHandle ReplayDriveControl::createFile(const std::string &path)
 {
-    const std::optional<unsigned> number = PhysicalDriveNumber(path);
+    const std::optional<unsigned> number = physicalDriveNumber(path);
     if (!number || *number > 255 || !m_drives.contains(static_cast<std::uint8_t>(*number))) {
         return kInvalidHandle;
     }
@@ -43,83 +25,60 @@ void ReplayDriveControl::closeHandle(DeviceHandle handle)
     m_open.erase(handle);
 }
 
-bool ReplayDriveControl::deviceIoControl(DeviceHandle handle, std::uint32_t code, std::span<const std::uint8_t> in,
-                                         std::span<std::uint8_t> out)
+const DriveRecording *ReplayDriveControl::openDrive(DeviceHandle handle) const
 {
     const auto open = m_open.find(handle);
-    if (open == m_open.end()) {
-        return false;
-    }
-    const DriveRecording &drive = m_drives.at(open->second);
-    if (code == SMART_GET_VERSION) {
-        return answerVersion(drive, out);
-    }
-    if (code == kIoctlStorageQueryProperty) {
-        return answerNvme(drive, in, out);
-    }
-    return answerCommand(drive, code, in, out);
+    return open == m_open.end() ? nullptr : &m_drives.at(open->second);
 }
 
-bool ReplayDriveControl::answerVersion(const DriveRecording &drive, std::span<std::uint8_t> out) const
+std::optional<std::uint8_t> ReplayDriveControl::deviceMap(DeviceHandle handle)
 {
-    if (!drive.deviceMap || out.size() < sizeof(GETVERSIONINPARAMS)) {
+    const DriveRecording *drive = openDrive(handle);
+    return drive ? drive->deviceMap : std::nullopt;
+}
+
+bool ReplayDriveControl::ataPassThrough(DeviceHandle handle, const AtaCommand &command,
+                                        std::span<std::uint8_t, kSectorSize> sector)
+{
+    const DriveRecording *drive = openDrive(handle);
+    if (!drive) {
         return false;
     }
-    GETVERSIONINPARAMS version{};
-    version.bVersion = 1;
-    version.bRevision = 1;
-    version.bIDEDeviceMap = *drive.deviceMap;
-    version.fCapabilities = 7; // ATA ID, ATAPI ID and SMART commands
-    std::memcpy(out.data(), &version, sizeof version);
+    const std::optional<SectorBytes> *recorded = nullptr;
+    switch (command.kind) {
+    case AtaCommandKind::SmartEnableOperations:
+        return drive->enableOk;
+    case AtaCommandKind::IdentifyDevice:
+    case AtaCommandKind::IdentifyPacketDevice:
+        recorded = &drive->identify;
+        break;
+    case AtaCommandKind::SmartReadAttributeValues:
+        recorded = &drive->attributes;
+        break;
+    case AtaCommandKind::SmartReadAttributeThresholds:
+        recorded = &drive->thresholds;
+        break;
+    }
+    if (!recorded || !recorded->has_value()) {
+        return false;
+    }
+    std::copy((*recorded)->begin(), (*recorded)->end(), sector.begin());
     return true;
 }
 
-bool ReplayDriveControl::answerNvme(const DriveRecording &drive, std::span<const std::uint8_t> in,
-                                    std::span<std::uint8_t> out) const
+bool ReplayDriveControl::nvmeAdminCommand(DeviceHandle handle, NvmeCommand command, std::span<std::uint8_t> data)
 {
-    const std::optional<NvmeCommand> command = parseNvmeQuery(kIoctlStorageQueryProperty, in);
-    if (command == NvmeCommand::IdentifyController && drive.nvmeIdentify) {
-        return writeNvmeReply(*command, *drive.nvmeIdentify, out);
-    }
-    if (command == NvmeCommand::HealthLog && drive.nvmeHealth) {
-        return writeNvmeReply(*command, *drive.nvmeHealth, out);
-    }
-    return false;
-}
-
-bool ReplayDriveControl::answerCommand(const DriveRecording &drive, std::uint32_t code,
-                                       std::span<const std::uint8_t> in, std::span<std::uint8_t> out) const
-{
-    if (in.size() < kCommandBytesSent || out.size() < kReplyHeaderSize) {
+    const DriveRecording *drive = openDrive(handle);
+    if (!drive) {
         return false;
     }
-    SENDCMDINPARAMS command{};
-    std::memcpy(&command, in.data(), kCommandBytesSent);
-    const IDEREGS &regs = command.irDriveRegs;
-    const bool smart =
-        regs.bCommandReg == ATA_SMART_CMD && regs.bCylLowReg == SMART_CYL_LOW && regs.bCylHighReg == SMART_CYL_HI;
-
-    std::fill(out.begin(), out.end(), 0);
-    if (code == SMART_SEND_DRIVE_COMMAND) {
-        return smart && regs.bFeaturesReg == SMART_ENABLE_OPERATIONS && drive.enableOk;
-    }
-    if (code != SMART_RCV_DRIVE_DATA || out.size() < kDataReplySize) {
+    const std::span<const std::uint8_t> recorded = command == NvmeCommand::IdentifyController
+        ? (drive->nvmeIdentify ? std::span<const std::uint8_t>(*drive->nvmeIdentify) : std::span<const std::uint8_t>())
+        : (drive->nvmeHealth ? std::span<const std::uint8_t>(*drive->nvmeHealth) : std::span<const std::uint8_t>());
+    if (recorded.empty() || recorded.size() != data.size()) {
         return false;
     }
-    const std::optional<SectorBytes> *sector = nullptr;
-    if (regs.bCommandReg == ATA_IDENTIFY_DEVICE || regs.bCommandReg == ATA_IDENTIFY_PACKET_DEVICE) {
-        sector = &drive.identify;
-    } else if (smart && regs.bFeaturesReg == SMART_READ_ATTRIBUTE_VALUES) {
-        sector = &drive.attributes;
-    } else if (smart && regs.bFeaturesReg == SMART_READ_ATTRIBUTE_THRESHOLDS) {
-        sector = &drive.thresholds;
-    }
-    if (!sector || !sector->has_value()) {
-        return false;
-    }
-    const std::uint32_t size = kSectorSize;
-    std::memcpy(out.data(), &size, sizeof size);
-    std::copy((*sector)->begin(), (*sector)->end(), out.begin() + kReplyHeaderSize);
+    std::copy(recorded.begin(), recorded.end(), data.begin());
     return true;
 }
 

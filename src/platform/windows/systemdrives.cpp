@@ -1,5 +1,6 @@
 #include "platform/systemdrives.h"
 
+#include "drive/driverequest.h"
 #include "platform/windows/windowsdrivecontrol.h"
 
 #include <windows.h>
@@ -14,7 +15,7 @@ std::unique_ptr<DriveControl> CreateSystemDriveControl()
 std::string SystemDriveOpenProblem(unsigned number)
 {
     WindowsDriveControl drives;
-    const DeviceHandle handle = drives.createFile("\\\\.\\PhysicalDrive" + std::to_string(number));
+    const DeviceHandle handle = drives.createFile(physicalDrivePath(std::to_string(number)));
     if (handle != kInvalidHandle) {
         drives.closeHandle(handle);
         return {};
@@ -24,8 +25,8 @@ std::string SystemDriveOpenProblem(unsigned number)
         return {};
     }
     char text[256] = {};
-    ::FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0, text,
-                     sizeof text, nullptr);
+    ::FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0, text, sizeof text,
+                     nullptr);
     std::string message(text);
     while (!message.empty() && (message.back() == '\n' || message.back() == '\r' || message.back() == ' ')) {
         message.pop_back();

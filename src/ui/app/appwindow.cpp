@@ -1,11 +1,7 @@
 #include "ui/app/appwindow.h"
 
-#include "platform/linux/canberrasound.h"
-#include "platform/linux/linuxlogclock.h"
-#include "platform/linux/sendmaillibrary.h"
-#include "platform/linux/syslogeventlog.h"
-#include "ui/app/sessionend.h"
-#include "ui/autorun.h"
+#include "drive/drivetransport.h"
+#include "platform/systemservices.h"
 #include "ui/orvaneform.h"
 #include "ui/qtdialogs.h"
 
@@ -22,28 +18,25 @@ void PrepareApplication()
     qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
 }
 
-int RunMainWindow(QApplication &app, DriveTransport &drives, PowerApi &power, const QString &screenshotFile)
+int RunMainWindow(QApplication &app, SystemServices &services, const QString &screenshotFile)
 {
     QApplication::setApplicationName(QStringLiteral("Orvane"));
     QApplication::setApplicationDisplayName(QStringLiteral("Orvane"));
     QtDialogs dialogs;
-    LinuxLogClock clock;
-    SyslogEventLog eventLog;
-    NoEventSourceRegistry eventSources;
-    SendMailLibrary mail;
-    CanberraCommandInterpreter sound;
+    DriveTransport drives(*services.drives);
     FormPlaces places;
     places.programFolder = QCoreApplication::applicationDirPath().toStdString();
     places.executablePath = QCoreApplication::applicationFilePath().toStdString();
-    places.autostartFile = AutostartEntryPath();
-    TOrvane_Form form({drives, dialogs, clock, eventLog, eventSources, mail, sound, power}, places);
+    TOrvane_Form form({drives, dialogs, *services.clock, *services.eventLog, *services.eventSources, *services.mail,
+                       *services.sound, *services.power, *services.autostart},
+                      places);
     form.FormCreate();
     if (const QScreen *screen = form.screen()) {
         const QRect area = screen->availableGeometry();
         form.move(area.center() - form.rect().center());
     }
     form.show();
-    CloseOnSessionEnd(app, form);
+    services.sessionEnd->closeOnSessionEnd(app, form);
     if (!screenshotFile.isEmpty()) {
         QTimer::singleShot(1500, &form, [&form, screenshotFile] {
             QScreen *screen = form.screen();

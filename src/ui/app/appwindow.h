@@ -6,18 +6,16 @@ class QApplication;
 
 namespace orvane {
 
-class DriveTransport;
-class PowerApi;
+struct SystemServices;
 
 // What both programs do before QApplication exists: the window scales itself once by the
 // screen's pixels per inch, so Qt must not scale it a second time.
 void PrepareApplication();
 
-// Creates the window on `drives` and `power` with this machine's clock, system log, mail
-// library and sound, runs its start-up, shows it centred and runs the event loop until it
-// has closed. With a screenshot file, the screen is saved there once the window is up and
-// the program ends without closing the window (nothing is saved).
-int RunMainWindow(
-    QApplication &app, DriveTransport &drives, PowerApi &power, const QString &screenshotFile = QString());
+// Creates the window on the platform's `services` (every member set), runs its start-up,
+// shows it centred and runs the event loop until it has closed. With a screenshot file, the
+// screen is saved there once the window is up and the program ends without closing the
+// window (nothing is saved).
+int RunMainWindow(QApplication &app, SystemServices &services, const QString &screenshotFile = QString());
 
 } // namespace orvane

@@ -6,15 +6,17 @@
 // disk, a worn one (a BAD attribute on its SMART Info page), one that runs hot and a failed
 // NVMe drive (BAD in the list: its health log carries a critical warning). With --drives,
 // the first four recordings (*.rec, in name order) of FOLDER do.
-#include "drive/drivetransport.h"
 #include "monitor/power.h"
 #include "platform/replay/replaydrivecontrol.h"
+#include "platform/systemservices.h"
 #include "ui/app/appwindow.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
 #include <cstdio>
+#include <memory>
+#include <utility>
 
 namespace {
 
@@ -53,7 +55,7 @@ int main(int argc, char **argv)
                        QStringLiteral("file")});
     options.process(app);
 
-    orvane::ReplayDriveControl drives;
+    auto drives = std::make_unique<orvane::ReplayDriveControl>();
     const bool shipped = !options.isSet(QStringLiteral("drives"));
     const QDir folder(shipped ? QStringLiteral(ORVANE_DRIVES_DIR) : options.value(QStringLiteral("drives")));
     const QStringList recordings = shipped
@@ -63,7 +65,7 @@ int main(int argc, char **argv)
         : folder.entryList({QStringLiteral("*.rec")}, QDir::Files, QDir::Name);
     try {
         for (std::uint8_t number = 0; number < 4 && number < recordings.size(); ++number) {
-            drives.addDrive(number, orvane::LoadRecording(folder.filePath(recordings[number]).toStdString()));
+            drives->addDrive(number, orvane::loadRecording(folder.filePath(recordings[number]).toStdString()));
         }
     } catch (const orvane::RecordingError &error) {
         std::fprintf(stderr, "orvane-demo: %s\n", error.what());
@@ -72,7 +74,9 @@ int main(int argc, char **argv)
     if (recordings.isEmpty()) {
         std::fprintf(stderr, "orvane-demo: no drive recordings in %s\n", qPrintable(folder.path()));
     }
-    orvane::DriveTransport transport(drives);
-    LoggingPower power;
-    return orvane::RunMainWindow(app, transport, power, options.value(QStringLiteral("screenshot")));
+    // This machine's back-ends, but recorded drives and a power back-end that only talks.
+    orvane::SystemServices services = orvane::createSystemServices();
+    services.drives = std::move(drives);
+    services.power = std::make_unique<LoggingPower>();
+    return orvane::RunMainWindow(app, services, options.value(QStringLiteral("screenshot")));
 }

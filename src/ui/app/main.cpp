@@ -1,7 +1,5 @@
 // orvane: the window on this machine's drives. No options: Qt's own (-platform, ...) only.
-#include "drive/drivetransport.h"
-#include "platform/linux/logindpower.h"
-#include "platform/systemdrives.h"
+#include "platform/systemservices.h"
 #include "ui/app/appwindow.h"
 
 #include <QApplication>
@@ -10,8 +8,6 @@ int main(int argc, char **argv)
 {
     orvane::PrepareApplication();
     QApplication app(argc, argv);
-    const std::unique_ptr<orvane::DriveControl> control = orvane::CreateSystemDriveControl();
-    orvane::DriveTransport drives(*control);
-    orvane::LogindPower power;
-    return orvane::RunMainWindow(app, drives, power);
+    orvane::SystemServices services = orvane::createSystemServices();
+    return orvane::RunMainWindow(app, services);
 }

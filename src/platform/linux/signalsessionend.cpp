@@ -1,4 +1,4 @@
-#include "ui/app/sessionend.h"
+#include "platform/linux/signalsessionend.h"
 
 #include <QGuiApplication>
 #include <QSessionManager>
@@ -46,7 +46,7 @@ void closeOnSignals(QWidget &window)
 
 } // namespace
 
-void CloseOnSessionEnd(QGuiApplication &app, QWidget &window)
+void SignalSessionEnd::closeOnSessionEnd(QGuiApplication &app, QWidget &window)
 {
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &window, [&window](QSessionManager &manager) {
         if (!window.close() && manager.allowsInteraction()) {

@@ -1,12 +1,13 @@
-#include "ui/autorun.h"
+#include "platform/linux/xdgautostart.h"
 
+#include "core/orvaneerror.h"
 #include "settings/fileio.h"
-#include "settings/orvaneerror.h"
 
 #include <cstdlib>
 #include <filesystem>
 #include <pwd.h>
 #include <unistd.h>
+#include <utility>
 
 namespace orvane {
 
@@ -80,6 +81,21 @@ void RemoveAutostartEntry(const std::string &entryFile)
 {
     std::error_code ignored;
     std::filesystem::remove(entryFile, ignored);
+}
+
+XdgAutostartEntry::XdgAutostartEntry(std::string entryFile)
+    : m_file(std::move(entryFile))
+{
+}
+
+bool XdgAutostartEntry::write(const std::string &executablePath)
+{
+    return WriteAutostartEntry(m_file, executablePath);
+}
+
+void XdgAutostartEntry::remove()
+{
+    RemoveAutostartEntry(m_file);
 }
 
 } // namespace orvane

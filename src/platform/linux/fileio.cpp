@@ -1,7 +1,8 @@
 // The settings file on POSIX systems: open/read for loading, and for saving a temporary
 // file that is written, fsync'ed and renamed over the old one.
+#include "core/orvaneerror.h"
+#include "platform/linux/filedescriptor.h"
 #include "settings/fileio.h"
-#include "settings/orvaneerror.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -11,36 +12,6 @@
 
 namespace orvane {
 namespace {
-
-// Owns one file descriptor; -1 when there is none.
-class FileDescriptor
-{
-public:
-    explicit FileDescriptor(int fd)
-        : m_fd(fd)
-    {
-    }
-    ~FileDescriptor()
-    {
-        if (m_fd >= 0) {
-            ::close(m_fd);
-        }
-    }
-    FileDescriptor(const FileDescriptor &) = delete;
-    FileDescriptor &operator=(const FileDescriptor &) = delete;
-
-    [[nodiscard]] int get() const { return m_fd; }
-    // Closes now and reports the close's own result (NFS reports write errors here).
-    [[nodiscard]] bool close()
-    {
-        const int fd = m_fd;
-        m_fd = -1;
-        return ::close(fd) == 0;
-    }
-
-private:
-    int m_fd;
-};
 
 // Removes the temporary file unless the rename has consumed it.
 class TemporaryFile
@@ -101,7 +72,12 @@ int createTemporary(const std::filesystem::path &target, std::filesystem::path &
 {
     static unsigned counter = 0;
     const std::filesystem::path directory = target.has_parent_path() ? target.parent_path() : ".";
-    const std::string stem = "." + target.filename().string() + ".new-" + std::to_string(::getpid()) + "-";
+    // Appended piece by piece: GCC 12 takes `"." + string` for an overlapping copy at -O3.
+    std::string stem = ".";
+    stem += target.filename().string();
+    stem += ".new-";
+    stem += std::to_string(::getpid());
+    stem += '-';
     for (int attempt = 0; attempt < 100; ++attempt) {
         created = directory / (stem + std::to_string(counter++));
         const int fd = ::open(created.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);

@@ -1,6 +1,7 @@
 #pragma once
 
-// Tiny stand-ins for the platform interfaces; each records what it was asked.
+// Tiny stand-ins for the platform interfaces, one each; each records what it was asked.
+// The drive control's is in fakedrivecontrol.h.
 
 #include "monitor/alertmail.h"
 #include "monitor/eventlogapi.h"
@@ -9,22 +10,24 @@
 #include "monitor/sound.h"
 
 #include <cstdio>
+#include <ctime>
 #include <set>
 #include <string>
 #include <vector>
 
 namespace orvane::test {
 
-// Stopped time; the long time format is a fixed 12-hour clock so that the tests can tell
-// it from the date part.
+// Stopped time. The long time format is a 12-hour clock by default, so that the tests can
+// tell it from the date part, or the 24-hour one of a machine set up that way.
 class FakeClock : public LogClock
 {
 public:
-    std::tm now {};
+    std::tm now = utc(1796652309); // 12/07/2026 14:05:09
+    bool twentyFourHours = false;
 
     void set(int year, int month, int day, int hour, int minute, int second)
     {
-        now = std::tm {};
+        now = std::tm{};
         now.tm_year = year - 1900;
         now.tm_mon = month - 1;
         now.tm_mday = day;
@@ -32,33 +35,54 @@ public:
         now.tm_min = minute;
         now.tm_sec = second;
     }
+    void set(std::time_t when) { now = utc(when); }
 
     std::tm localNow() override { return now; }
     std::string formatLongTime(const std::tm &time) override
     {
         char text[32];
+        if (twentyFourHours) {
+            return std::string(text, std::strftime(text, sizeof text, "%H:%M:%S", &time));
+        }
         std::snprintf(text, sizeof text, "%02d:%02d:%02d %s", time.tm_hour % 12 == 0 ? 12 : time.tm_hour % 12,
-            time.tm_min, time.tm_sec, time.tm_hour < 12 ? "AM" : "PM");
+                      time.tm_min, time.tm_sec, time.tm_hour < 12 ? "AM" : "PM");
         return text;
+    }
+
+private:
+    static std::tm utc(std::time_t when)
+    {
+        std::tm time{};
+        gmtime_r(&when, &time);
+        return time;
     }
 };
 
-class FakeEventLogApi : public EventLogApi
+// The system event log. Notes every call; the one source it hands out is 7, and the texts
+// written under it are kept in `events`.
+class FakeEventLog : public EventLogApi
 {
 public:
     bool refuse = false;
-    std::vector<std::string> calls; // "register Orvane", "report 4 0 1073872897 text", "deregister 7"
+    std::string sourceName; // the last source registered
+    std::vector<std::string> events;
+    std::vector<std::string> calls; // "register Orvane", "report 7 4 0 1073872897 text", "deregister 7"
 
     EventSourceHandle registerEventSource(const std::string &name) override
     {
         calls.push_back("register " + name);
+        sourceName = name;
         return refuse ? kNoEventSource : 7;
     }
     bool reportEvent(EventSourceHandle source, std::uint16_t type, std::uint16_t category, std::uint32_t id,
-        const std::string &text) override
+                     const std::string &text) override
     {
         calls.push_back("report " + std::to_string(source) + " " + std::to_string(type) + " " + std::to_string(category)
-            + " " + std::to_string(id) + " " + text);
+                        + " " + std::to_string(id) + " " + text);
+        if (source != 7) {
+            return false;
+        }
+        events.push_back(text);
         return true;
     }
     void deregisterEventSource(EventSourceHandle source) override
@@ -67,6 +91,7 @@ public:
     }
 };
 
+// The registry of event sources: `keys` exist; creating one succeeds unless told not to.
 class FakeRegistry : public EventSourceRegistry
 {
 public:
@@ -93,6 +118,7 @@ public:
     }
 };
 
+// The power functions: each call is noted and answers as told.
 class FakePower : public PowerApi
 {
 public:
@@ -116,8 +142,8 @@ public:
     }
     bool adjustTokenPrivileges(TokenHandle token, std::uint64_t luid, std::uint32_t attributes) override
     {
-        calls.push_back(
-            "adjust " + std::to_string(token) + " " + std::to_string(luid) + " " + std::to_string(attributes));
+        calls.push_back("adjust " + std::to_string(token) + " " + std::to_string(luid) + " "
+                        + std::to_string(attributes));
         return true;
     }
     bool exitWindowsEx(std::uint32_t flags, std::uint32_t reason) override
@@ -132,6 +158,7 @@ public:
     }
 };
 
+// The multimedia commands: `files` exist; every command is noted.
 class FakeMultimedia : public MultimediaApi
 {
 public:
@@ -146,6 +173,7 @@ public:
     }
 };
 
+// The mail library: notes what it was asked to send and answers as told.
 class FakeMailLibrary : public MailLibrary
 {
 public:
@@ -161,16 +189,17 @@ public:
     std::vector<Call> calls;
 
     bool SendMail(std::string &result, const char *sender, const char *recipient, const char *unused4,
-        const char *unused5, const char *subject, const char *body, const char *unused8,
-        std::int32_t timeLimit) override
+                  const char *unused5, const char *subject, const char *body, const char *unused8,
+                  std::int32_t timeLimit) override
     {
         calls.push_back({result.empty(), sender, recipient, subject, body,
-            unused4 == nullptr && unused5 == nullptr && unused8 == nullptr, timeLimit});
+                         unused4 == nullptr && unused5 == nullptr && unused8 == nullptr, timeLimit});
         result = answer;
         return accept;
     }
 };
 
+// Keeps every message shown.
 class FakeMessageBox : public MessageBoxApi
 {
 public:

@@ -1,5 +1,5 @@
 // Starting with the desktop session: the autostart entry that the AutoRun box manages.
-#include "ui/autorun.h"
+#include "platform/linux/xdgautostart.h"
 #include "uitestsupport.h"
 
 #include <QCheckBox>
@@ -83,28 +83,28 @@ TEST(Autorun, TickingWritesAValidEntryAndClearingRemovesIt)
     h.places.executablePath = (h.folder.path() / "My Programs" / "orvane \"x\" $HOME").string();
     TOrvane_Form &form = h.create();
     form.AutoRun_CheckBox->setChecked(true);
-    const std::string entry = fileText(h.places.autostartFile);
+    const std::string entry = fileText(h.autostart.file());
     EXPECT_EQ(execLine(entry), "\"" + (h.folder.path() / "My Programs").string() + "/orvane \\\\\"x\\\\\" \\\\$HOME\"");
     std::string report;
-    EXPECT_TRUE(validates(h.places.autostartFile, report)) << report;
-    EXPECT_EQ(h.logMessages(), std::vector<std::string> {"ENABLED autorun"});
+    EXPECT_TRUE(validates(h.autostart.file(), report)) << report;
+    EXPECT_EQ(h.logMessages(), std::vector<std::string>{"ENABLED autorun"});
 
     form.AutoRun_CheckBox->setChecked(false);
-    EXPECT_FALSE(std::filesystem::exists(h.places.autostartFile));
+    EXPECT_FALSE(std::filesystem::exists(h.autostart.file()));
     // Clearing again with no entry left is no error.
     form.DisableAutoRun();
-    EXPECT_EQ(h.logMessages(), (std::vector<std::string> {"ENABLED autorun", "DISABLED autorun", "DISABLED autorun"}));
+    EXPECT_EQ(h.logMessages(), (std::vector<std::string>{"ENABLED autorun", "DISABLED autorun", "DISABLED autorun"}));
     EXPECT_TRUE(h.dialogs.messages.empty());
 }
 
 TEST(Autorun, EnablingAgainRewritesTheEntryWithTheRunningProgram)
 {
     FormHarness h;
-    std::filesystem::create_directories(std::filesystem::path(h.places.autostartFile).parent_path());
-    std::ofstream(h.places.autostartFile) << "[Desktop Entry]\nExec=/old/place/orvane\n";
+    std::filesystem::create_directories(std::filesystem::path(h.autostart.file()).parent_path());
+    std::ofstream(h.autostart.file()) << "[Desktop Entry]\nExec=/old/place/orvane\n";
     TOrvane_Form &form = h.create();
     form.EnableAutoRun();
-    EXPECT_EQ(execLine(fileText(h.places.autostartFile)), "\"" + h.places.executablePath + "\"");
+    EXPECT_EQ(execLine(fileText(h.autostart.file())), "\"" + h.places.executablePath + "\"");
 }
 
 TEST(Autorun, AnEntryThatCannotBeWrittenIsOnlyLogged)
@@ -115,8 +115,8 @@ TEST(Autorun, AnEntryThatCannotBeWrittenIsOnlyLogged)
     std::ofstream((h.folder.path() / "config" / "autostart").string()) << "";
     TOrvane_Form &form = h.create();
     form.EnableAutoRun();
-    EXPECT_EQ(h.logMessages(), std::vector<std::string> {"ENABLED autorun"});
-    EXPECT_FALSE(WriteAutostartEntry(h.places.autostartFile, h.places.executablePath));
+    EXPECT_EQ(h.logMessages(), std::vector<std::string>{"ENABLED autorun"});
+    EXPECT_FALSE(WriteAutostartEntry(h.autostart.file(), h.places.executablePath));
     EXPECT_FALSE(WriteAutostartEntry((h.folder.path() / "x.desktop").string(), "/bin/with\nbreak"));
     EXPECT_FALSE(std::filesystem::exists(h.folder.path() / "x.desktop"));
 }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "drive/drivecontrol.h"
-#include "drive/nvmerequest.h"
+#include "drive/driverequest.h"
 #include "drive/smartstructs.h"
 
 #include <array>
@@ -56,7 +56,7 @@ public:
     int opens = 0;
     int closes = 0;
 
-    Drive &drive(int number) { return drives["\\\\.\\PhysicalDrive" + std::to_string(number)]; }
+    Drive &drive(int number) { return drives[physicalDrivePath(std::to_string(number))]; }
 
     DeviceHandle createFile(const std::string &path) override
     {
@@ -106,7 +106,7 @@ private:
     static bool answer(const Drive &d, std::uint32_t code, std::span<const std::uint8_t> in,
                        std::span<std::uint8_t> out)
     {
-        if (code == SMART_GET_VERSION) {
+        if (code == kSmartGetVersion) {
             if (!d.deviceMap) {
                 return false;
             }
@@ -122,13 +122,13 @@ private:
             return nvme == NvmeCommand::HealthLog && d.nvmeHealth && writeNvmeReply(*nvme, *d.nvmeHealth, out);
         }
         const std::uint8_t features = in[4], command = in[10];
-        if (code == SMART_SEND_DRIVE_COMMAND) {
+        if (code == kSmartSendDriveCommand) {
             return d.enableOk;
         }
-        if (command == ATA_IDENTIFY_DEVICE || command == ATA_IDENTIFY_PACKET_DEVICE) {
+        if (command == kAtaIdentifyDevice || command == kAtaIdentifyPacketDevice) {
             return reply(d.identify, out);
         }
-        return reply(features == SMART_READ_ATTRIBUTE_VALUES ? d.attributes : d.thresholds, out);
+        return reply(features == kSmartReadAttributeValues ? d.attributes : d.thresholds, out);
     }
 
     std::map<DeviceHandle, std::string> m_handles;

@@ -1,7 +1,7 @@
 // The settings file on Windows: ReadFile for loading; for saving a temporary file that is
 // written, flushed to the disk and moved over the old one.
+#include "core/orvaneerror.h"
 #include "settings/fileio.h"
-#include "settings/orvaneerror.h"
 
 #include <algorithm>
 #include <windows.h>

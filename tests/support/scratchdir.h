@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -13,18 +15,21 @@ namespace orvane::test {
 
 namespace fs = std::filesystem;
 
-// A fresh directory under the system's temporary folder, removed with its content.
+// A fresh folder under the system's temporary folder ($TMPDIR or /tmp), removed with
+// everything in it. Every test that needs files makes its own.
 class ScratchDir
 {
 public:
     ScratchDir()
     {
-        std::string pattern = (fs::temp_directory_path() / "orvane-settings-XXXXXX").string();
+        std::string pattern = (fs::temp_directory_path() / "orvane-test-XXXXXX").string();
         if (!::mkdtemp(pattern.data())) {
-            throw std::runtime_error("mkdtemp failed");
+            throw std::runtime_error("mkdtemp failed: " + std::string(std::strerror(errno)));
         }
         m_path = pattern;
     }
+    ScratchDir(const ScratchDir &) = delete;
+    ScratchDir &operator=(const ScratchDir &) = delete;
     ~ScratchDir()
     {
         std::error_code ignored;
@@ -52,13 +57,13 @@ private:
     fs::path m_previous;
 };
 
-inline std::string readFile(const fs::path &path)
+inline std::string fileBytes(const fs::path &path)
 {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-inline void writeFile(const fs::path &path, const std::string &bytes)
+inline void writeBytes(const fs::path &path, const std::string &bytes)
 {
     std::ofstream(path, std::ios::binary) << bytes;
 }

@@ -1,0 +1,32 @@
+// The Linux back-ends: SG_IO for the disks, the C library's clock and locale, the system
+// log, the mail library loaded at run time, libcanberra, systemd-logind, an XDG autostart
+// entry and the session manager with SIGTERM and SIGINT.
+#include "platform/systemservices.h"
+
+#include "platform/linux/canberrasound.h"
+#include "platform/linux/linuxlogclock.h"
+#include "platform/linux/logindpower.h"
+#include "platform/linux/sendmaillibrary.h"
+#include "platform/linux/signalsessionend.h"
+#include "platform/linux/syslogeventlog.h"
+#include "platform/linux/xdgautostart.h"
+#include "platform/systemdrives.h"
+
+namespace orvane {
+
+SystemServices createSystemServices()
+{
+    SystemServices services;
+    services.drives = CreateSystemDriveControl();
+    services.clock = std::make_unique<LinuxLogClock>();
+    services.eventLog = std::make_unique<SyslogEventLog>();
+    services.eventSources = std::make_unique<NoEventSourceRegistry>();
+    services.mail = std::make_unique<SendMailLibrary>();
+    services.sound = std::make_unique<CanberraCommandInterpreter>();
+    services.power = std::make_unique<LogindPower>();
+    services.autostart = std::make_unique<XdgAutostartEntry>();
+    services.sessionEnd = std::make_unique<SignalSessionEnd>();
+    return services;
+}
+
+} // namespace orvane
