@@ -52,7 +52,7 @@ constexpr std::size_t kSpareThresholdOffset = 4;
 
 std::string valueText(Unit unit, std::span<const std::uint8_t> field)
 {
-    const std::string plain = decimalText(field);
+    std::string plain = decimalText(field);
     switch (unit) {
     case Unit::Bits: {
         char hex[8];

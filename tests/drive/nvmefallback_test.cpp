@@ -22,13 +22,13 @@ std::vector<std::string> sent(const FakeDriveControl &control)
     for (const auto &r : control.requests) {
         if (r.code == kIoctlStorageQueryProperty) {
             const auto nvme = parseNvmeQuery(r.code, r.in);
-            out.push_back(!nvme                                          ? "query?"
-                              : *nvme == NvmeCommand::IdentifyController ? "identify-controller"
-                                                                         : "health-log");
+            out.emplace_back(!nvme                                          ? "query?"
+                                 : *nvme == NvmeCommand::IdentifyController ? "identify-controller"
+                                                                            : "health-log");
         } else {
-            out.push_back(r.code == kSmartGetVersion             ? "version"
-                              : r.code == kSmartSendDriveCommand ? "enable"
-                                                                 : "ata-data");
+            out.emplace_back(r.code == kSmartGetVersion             ? "version"
+                                 : r.code == kSmartSendDriveCommand ? "enable"
+                                                                    : "ata-data");
         }
     }
     return out;

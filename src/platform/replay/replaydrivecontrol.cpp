@@ -6,7 +6,7 @@ namespace orvane {
 
 void ReplayDriveControl::addDrive(std::uint8_t number, DriveRecording recording)
 {
-    m_drives[number] = std::move(recording);
+    m_drives[number] = recording;
 }
 
 DeviceHandle ReplayDriveControl::createFile(const std::string &path)
