@@ -34,8 +34,8 @@ void explainMissingDrives(const std::vector<DriveReport> &reports)
         if (!problem.empty()) {
             std::cerr << "orvane-report: drive " << drive << " cannot be opened: " << problem << "\n";
         } else if (found != reports.end() && found->diskInfo.empty() && found->smartInfo.empty()) {
-            std::cerr << "orvane-report: drive " << drive << " answered no ATA command" << SystemDriveCommandHint()
-                      << "\n";
+            std::cerr << "orvane-report: drive " << drive << " answered no ATA or NVMe command"
+                      << SystemDriveCommandHint() << "\n";
         }
     }
 }

@@ -34,6 +34,6 @@ inline constexpr const char *kReportUsage =
     "  --help          show this text\n"
     "\n"
     "Without --drive the real disks are read, which needs root (or the\n"
-    "CAP_SYS_RAWIO capability).\n";
+    "CAP_SYS_RAWIO capability for ATA disks, CAP_SYS_ADMIN for NVMe disks).\n";
 
 } // namespace orvane

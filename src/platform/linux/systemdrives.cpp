@@ -27,7 +27,9 @@ std::string SystemDriveOpenProblem(unsigned number)
 
 std::string SystemDriveCommandHint()
 {
-    return ::geteuid() != 0 ? " (reading S.M.A.R.T. data needs root or CAP_SYS_RAWIO)" : "";
+    return ::geteuid() != 0
+        ? " (reading S.M.A.R.T. data needs root, or CAP_SYS_RAWIO for ATA and CAP_SYS_ADMIN for NVMe disks)"
+        : "";
 }
 
 } // namespace orvane
