@@ -23,6 +23,14 @@ inline constexpr std::string_view kOrvaneWasHibernated = "Orvane was Hibernated"
 inline constexpr std::string_view kChangedMaxTemperature = "CHANGED max temperature: ";
 inline constexpr std::string_view kChangedEmailAddress = "CHANGED email address to: ";
 inline constexpr std::string_view kChangedSoundFile = "CHANGED sound file to: ";
+// The temperature watch's question and the window captions it writes.
+inline constexpr std::string_view kHibernateQuestion = "Would you like to HIBERNATE ?";
+inline constexpr std::string_view kHibernateQuestionCaption = "Warning";
+inline constexpr std::string_view kOrvaneCaption = "Orvane";
+// An alert channel that failed, followed by the reason.
+inline constexpr std::string_view kEmailFailed = "FAILED to send the email: ";
+inline constexpr std::string_view kSoundFailed = "FAILED to play the sound: ";
+inline constexpr std::string_view kHibernateFailed = "FAILED to hibernate the system: ";
 
 // The message a box logs when it is ticked, and the one when it is unticked. Only the
 // Run value says "DISABLED"; every Preferences box says "DISABLE".
@@ -68,6 +76,26 @@ inline constexpr ToggleMessages kPlaySound          {"ENABLED play sound",      
 [[nodiscard]] inline std::string changedMaxTemperature(std::int32_t temperature)
 {
     return std::string(kChangedMaxTemperature) + std::to_string(temperature) + kDegreeSign;
+}
+
+// "Hibernate on 59s": the countdown in the caption.
+[[nodiscard]] inline std::string hibernateOn(std::uint8_t seconds)
+{
+    return "Hibernate on " + std::to_string(seconds) + "s";
+}
+
+// A failed channel's line: `prefix` and the reason on one line (line breaks and other
+// control characters become blanks, trailing blanks go).
+[[nodiscard]] inline std::string channelFailed(std::string_view prefix, std::string_view reason)
+{
+    std::string line(prefix);
+    for (const char c : reason) {
+        line += static_cast<unsigned char>(c) < 0x20 ? ' ' : c;
+    }
+    while (line.size() > prefix.size() && line.back() == ' ') {
+        line.pop_back();
+    }
+    return line.size() > prefix.size() ? line : line + "no reason given";
 }
 
 [[nodiscard]] inline std::string changedEmailAddress(std::string_view address)

@@ -24,9 +24,12 @@ bool ShutDownWindows(PowerApi &power, std::uint32_t flags)
     return power.exitWindowsEx(flags, 0);
 }
 
-void HibernateComputer(PowerApi &power)
+PowerOutcome HibernateComputer(PowerApi &power)
 {
-    (void)power.setSuspendState(true, true, false);
+    if (!power.setSuspendState(true, true, false)) {
+        return {false, power.lastErrorText()};
+    }
+    return {true, {}};
 }
 
 } // namespace orvane

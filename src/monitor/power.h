@@ -40,8 +40,19 @@ public:
     // True when the request was accepted.
     [[nodiscard]] virtual bool exitWindowsEx(std::uint32_t flags, std::uint32_t reason) = 0;
 
-    // Asks the system to hibernate (or to suspend, with `hibernate` false).
+    // Asks the system to hibernate (or to suspend, with `hibernate` false). True when the
+    // request was accepted.
     virtual bool setSuspendState(bool hibernate, bool force, bool disableWakeEvents) = 0;
+
+    // Why the last request failed, as the system words it (Windows-1252).
+    [[nodiscard]] virtual std::string lastErrorText() const { return "the system refused the request"; }
+};
+
+// What became of a power request: accepted, or why not.
+struct PowerOutcome
+{
+    bool accepted = false;
+    std::string reason;
 };
 
 // Grants the process the right to shut the computer down, where the system has such a
@@ -52,7 +63,8 @@ void EnableShutdownPrivilege(PowerApi &power);
 // kEwxShutdown | kEwxForce). True when the system accepted the request.
 bool ShutDownWindows(PowerApi &power, std::uint32_t flags);
 
-// Asks for hibernation, forced, leaving wake events on. The result is not examined.
-void HibernateComputer(PowerApi &power);
+// Asks for hibernation, forced, leaving wake events on; the outcome says whether the
+// system accepted it and, when not, why.
+PowerOutcome HibernateComputer(PowerApi &power);
 
 } // namespace orvane

@@ -2,13 +2,16 @@
 
 namespace orvane {
 
-void PlayAlertSound(MultimediaApi &multimedia, const std::string &path)
+SoundOutcome PlayAlertSound(MultimediaApi &multimedia, const std::string &path)
 {
     if (!multimedia.fileExists(path)) {
-        return;
+        return {false, "there is no sound file " + path};
     }
     // The path goes in unquoted: the command interpreter takes everything after "Play ".
-    (void)multimedia.mciExecute("Play " + path);
+    if (!multimedia.mciExecute("Play " + path)) {
+        return {false, multimedia.lastErrorText()};
+    }
+    return {true, {}};
 }
 
 } // namespace orvane

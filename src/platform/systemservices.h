@@ -8,10 +8,13 @@
 #include "monitor/sound.h"
 #include "ui/app/sessionend.h"
 #include "ui/autorun.h"
+#include "ui/desktopopener.h"
 
 #include <memory>
 
 namespace orvane {
+
+class DesktopNotifier; // balloons as the desktop's notifications; it needs Qt
 
 // Everything the program asks of the operating system, each behind its interface. One
 // factory per platform folder (src/platform/<os>/systemservices.cpp) builds them, so that a
@@ -28,6 +31,10 @@ struct SystemServices
     std::unique_ptr<PowerApi> power; // shutdown and hibernation
     std::unique_ptr<AutostartEntry> autostart; // starting with the user's session
     std::unique_ptr<SessionEndWatcher> sessionEnd; // closing the window when the session ends
+    std::unique_ptr<DesktopOpener> opener; // web pages and the support mail
+    // The desktop's notification service for the tray's balloons; null where the tray's own
+    // balloons serve. Shared, so that platforms without it need not know its type.
+    std::shared_ptr<DesktopNotifier> notifier;
 };
 
 // This platform's back-ends. A member that the platform has no back-end for yet is null;

@@ -17,4 +17,11 @@ namespace orvane {
 
 [[nodiscard]] QIcon WindowIcon();
 
+// The tray icon's picture in every size drawn, 16 x 16 to 72 x 72.
+[[nodiscard]] QIcon TrayPicture();
+
+// A bottom-bar picture: "help", "support", "about", "website", each normal or lit, and
+// "background" and "end" (the end piece).
+[[nodiscard]] QPixmap BarPicture(const QString &name, bool hover = false);
+
 } // namespace orvane

@@ -3,8 +3,10 @@
 #include "monitor/activitylog.h"
 #include "ui/assets.h"
 #include "ui/dialogs.h"
+#include "ui/formwatch.h"
 #include "ui/memologpage.h"
 #include "ui/reportlistview.h"
+#include "ui/trayicon.h"
 #include "ui/verdictdelegate.h"
 
 #include <QCheckBox>
@@ -27,7 +29,6 @@ constexpr int kClientWidth = 693;
 constexpr int kClientHeight = 509;
 constexpr int kBandHeight = 55;
 constexpr int kDriveListHeight = 58;
-constexpr int kBottomBarHeight = 27;
 constexpr int kRightPictureLeft = 395;
 constexpr int kRightPictureWidth = 306;
 
@@ -58,6 +59,8 @@ TOrvane_Form::TOrvane_Form(FormServices services, FormPlaces places, QWidget *pa
     , m_sound(services.sound)
     , m_power(services.power)
     , m_autostart(services.autostart)
+    , m_tray(services.tray)
+    , m_opener(services.opener)
     , m_places(std::move(places))
 {
     setObjectName(QStringLiteral("Orvane_Form"));
@@ -75,10 +78,7 @@ TOrvane_Form::TOrvane_Form(FormServices services, FormPlaces places, QWidget *pa
     createHeader();
     createLists();
     createPages();
-    Panel1 = new QFrame(this);
-    Panel1->setObjectName(QStringLiteral("Panel1"));
-    Panel1->setFrameShape(QFrame::NoFrame);
-    Panel1->setFixedHeight(kBottomBarHeight);
+    createBottomBar();
     layout->addWidget(Image1);
     layout->addWidget(HDDs_ListView);
     layout->addWidget(Main_PageControl, 1);
@@ -87,9 +87,18 @@ TOrvane_Form::TOrvane_Form(FormServices services, FormPlaces places, QWidget *pa
     fisNTEventLog1.setAppName("Orvane");
     m_logPage = std::make_unique<MemoLogPage>(*Log_Memo);
     m_log = std::make_unique<ActivityLog>(services.clock, *m_logPage, fisNTEventLog1);
+    m_watch =
+        std::make_unique<FormWatch>(*this, WatchServices{m_drives, *m_log, fisNTEventLog1, m_mail, m_sound, m_power});
+    connect(CheckTemp_Timer, &QTimer::timeout, this, [this] { CheckTemp_TimerTimer(); });
+    connect(Hibernate_Timer, &QTimer::timeout, this, [this] { Hibernate_TimerTimer(); });
+    createTray();
 }
 
-TOrvane_Form::~TOrvane_Form() = default;
+TOrvane_Form::~TOrvane_Form()
+{
+    // The tray icon leaves the tray while the window it watches is still whole.
+    delete TrayIcon1;
+}
 
 void TOrvane_Form::createHeader()
 {
@@ -200,10 +209,18 @@ void TOrvane_Form::closeEvent(QCloseEvent *event)
     bool canClose = true;
     FormCloseQuery(canClose);
     event->setAccepted(canClose);
+    if (canClose) {
+        // The program ends: a hibernation question still open is closed unanswered.
+        m_watch->windowClosing();
+        Q_EMIT closed();
+    }
 }
 
 bool TOrvane_Form::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == Panel1 && event->type() == QEvent::Resize) {
+        placeBarBackground();
+    }
     if (watched == Image1 && event->type() == QEvent::Resize) {
         // The right-hand picture keeps its distance to the band's right edge.
         const int fromRight = qRound((kClientWidth - kRightPictureLeft) * m_scale);

@@ -16,6 +16,8 @@ class QFrame;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QMenu;
+class QAction;
 class QPlainTextEdit;
 class QPushButton;
 class QTabWidget;
@@ -25,15 +27,20 @@ namespace orvane {
 
 class ActivityLog;
 class AutostartEntry;
+class DesktopOpener;
 class Dialogs;
 class EventLogApi;
 class EventSourceRegistry;
+class FormWatch;
 class LogClock;
 class MailLibrary;
 class MemoLogPage;
 class MultimediaApi;
 class PowerApi;
 class ReportListView;
+class TRolloverImage;
+class TTrayIcon;
+class TrayShell;
 
 // What the window works with. All of them outlive the window.
 struct FormServices
@@ -47,6 +54,8 @@ struct FormServices
     MultimediaApi &sound; // the alert sound of the temperature watch
     PowerApi &power; // the emergency hibernation of the temperature watch
     AutostartEntry &autostart; // starting with the user's session
+    TrayShell &tray; // the desktop's notification area
+    DesktopOpener &opener; // web pages and the support mail
 };
 
 // Where the window finds and puts things outside itself.
@@ -104,9 +113,30 @@ public:
     void SndBrowse_ButtonClick();
     void MailTest_ButtonClick();
 
+    // The tray icon, its menu and the status refresh.
+    void RefreshTrayStatus();
+    void Monitor_TimerTimer();
+    void Checkdrivenow1Click();
+    void TrayIcon1DblClick();
+    void TrayIcon1MinimizeToTray();
+    void Exit1Click();
+
+    // The bottom bar and the information page.
+    void OpenURL(const std::string &address);
+    void helpRolloverClick();
+    void SupportRolloverClick();
+    void InfoRolloverClick();
+    void websiteRolloverClick();
+    void websiteValueClick();
+    void emailValueClick();
+
     // Start with the desktop session.
     void EnableAutoRun();
     void DisableAutoRun();
+
+    // The temperature watch (CheckTemp_Timer) and the hibernation countdown (Hibernate_Timer).
+    void CheckTemp_TimerTimer();
+    void Hibernate_TimerTimer();
 
     // State.
     TConfig Config;
@@ -133,7 +163,26 @@ public:
     QPushButton *Save_Button = nullptr;
     QPushButton *Clear_Button = nullptr;
     QPlainTextEdit *readmeMemo = nullptr;
+    QLabel *websiteLabel = nullptr;
+    QLabel *websiteValue = nullptr;
+    QLabel *emailLabel = nullptr;
+    QLabel *emailValue = nullptr;
     QFrame *Panel1 = nullptr;
+    QLabel *Image10 = nullptr;
+    TRolloverImage *helpRollover = nullptr;
+    TRolloverImage *SupportRollover = nullptr;
+    TRolloverImage *InfoRollover = nullptr;
+    TRolloverImage *aboutRollover = nullptr;
+    TRolloverImage *websiteRollover = nullptr;
+    QLabel *Image9 = nullptr;
+
+    TTrayIcon *TrayIcon1 = nullptr;
+    QMenu *PopupMenu1 = nullptr;
+    QAction *ShowOrvane1 = nullptr;
+    QAction *N2 = nullptr;
+    QAction *Checkdrivenow1 = nullptr;
+    QAction *N1 = nullptr;
+    QAction *Exit1 = nullptr;
 
     QCheckBox *AutoRun_CheckBox = nullptr;
     QCheckBox *LogEvents_CheckBox = nullptr;
@@ -161,6 +210,10 @@ public:
     QTimer *Monitor_Timer = nullptr;
     QTimer *Hibernate_Timer = nullptr;
 
+Q_SIGNALS:
+    // The window has closed for good (its close query agreed): the program ends.
+    void closed();
+
 protected:
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -170,6 +223,9 @@ private:
     void createLists();
     void createPages();
     void createTimers();
+    void createTray();
+    void createBottomBar();
+    void placeBarBackground();
     void scaleToScreen();
     void loadReadme();
     void setColumnWidths();
@@ -178,13 +234,15 @@ private:
     DriveTransport &m_drives;
     Dialogs &m_dialogs;
     MailLibrary &m_mail;
-    // The temperature watch's outlets, kept for it.
-    [[maybe_unused]] MultimediaApi &m_sound;
-    [[maybe_unused]] PowerApi &m_power;
+    MultimediaApi &m_sound;
+    PowerApi &m_power;
     AutostartEntry &m_autostart;
+    TrayShell &m_tray;
+    DesktopOpener &m_opener;
     FormPlaces m_places;
     std::unique_ptr<MemoLogPage> m_logPage;
     std::unique_ptr<ActivityLog> m_log;
+    std::unique_ptr<FormWatch> m_watch;
     double m_scale = 1.0;
     bool m_refocusing = false; // focus put back by the program: no field is left
 };

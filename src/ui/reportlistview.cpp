@@ -106,6 +106,13 @@ std::string ReportListView::cellText(int row, int column) const
     return cell ? utf8ToCp1252(cell->text().toStdString()) : std::string();
 }
 
+void ReportListView::setCellText(int row, int column, const std::string &text)
+{
+    if (QTableWidgetItem *cell = item(row, column)) {
+        cell->setText(QString::fromUtf8(cp1252ToUtf8(text)));
+    }
+}
+
 void ListViewReport::clear()
 {
     m_view.setRowCount(0);

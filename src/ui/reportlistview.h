@@ -36,6 +36,9 @@ public:
     // The cell text as the program holds it (Windows-1252); empty for a missing cell.
     [[nodiscard]] std::string cellText(int row, int column) const;
 
+    // Rewrites the text of an existing cell (Windows-1252); a missing cell is left alone.
+    void setCellText(int row, int column, const std::string &text);
+
     // Width of a column in pixels at 96 pixels per inch; scaled like the rest of the window.
     void setDesignColumnWidth(int column, int width);
 

@@ -106,12 +106,15 @@ TEST_F(SoundPeer, MissingFileAndUnknownCommandsPlayNothing)
 {
     test::writeFile((m_dir / "alert.wav").string(), wav(samples()));
     CanberraCommandInterpreter interpreter;
-    PlayAlertSound(interpreter, (m_dir / "missing.wav").string());
+    EXPECT_EQ(PlayAlertSound(interpreter, (m_dir / "missing.wav").string()).reason,
+              "there is no sound file " + ((m_dir / "missing.wav").string()));
     EXPECT_FALSE(interpreter.fileExists((m_dir / "missing.wav").string()));
     EXPECT_FALSE(interpreter.fileExists(m_dir.path().string())); // a folder is not a sound file
     EXPECT_FALSE(interpreter.mciExecute("Stop " + ((m_dir / "alert.wav").string())));
+    EXPECT_EQ(interpreter.lastErrorText(), "unknown sound command");
     EXPECT_FALSE(interpreter.mciExecute("Play"));
     EXPECT_FALSE(interpreter.mciExecute("Play " + ((m_dir / "missing.wav").string())));
+    EXPECT_EQ(interpreter.lastErrorText(), "File or data not found"); // libcanberra's words
     EXPECT_EQ(test::readFile(output()), std::nullopt) << "a command reached the device";
 }
 

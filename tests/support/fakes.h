@@ -126,6 +126,7 @@ public:
     bool tokenOk = true;
     bool lookupOk = true;
     bool exitOk = true;
+    bool suspendOk = true;
     std::vector<std::string> calls;
 
     bool hasPrivileges() const override { return privileges; }
@@ -154,7 +155,7 @@ public:
     bool setSuspendState(bool hibernate, bool force, bool disableWake) override
     {
         calls.push_back("suspend " + std::to_string(hibernate) + std::to_string(force) + std::to_string(disableWake));
-        return true;
+        return suspendOk;
     }
 };
 

@@ -100,7 +100,9 @@ TOrvane_Form &FormHarness::create(double screenPpi)
 {
     places.screenPpi = screenPpi;
     m_form = std::make_unique<TOrvane_Form>(
-        FormServices{transport, dialogs, clock, eventLog, eventSources, mail, sound, power, autostart}, places);
+        FormServices{transport, dialogs, clock, eventLog, eventSources, mail, sound, power, autostart,
+                     realTray != nullptr ? *realTray : tray, opener},
+        places);
     return *m_form;
 }
 

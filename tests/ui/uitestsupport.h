@@ -2,6 +2,7 @@
 
 #include "drive/drivetransport.h"
 #include "platform/linux/xdgautostart.h"
+#include "faketray.h"
 #include "platform/replay/replaydrivecontrol.h"
 #include "support/fakedialogs.h"
 #include "support/fakes.h"
@@ -46,6 +47,7 @@ public:
                   int threshold = 0);
     TOrvane_Form &create(double screenPpi = 96);
     TOrvane_Form &form() { return *m_form; }
+    void destroyForm() { m_form.reset(); }
 
     // The messages of the Log page, without their stamps.
     [[nodiscard]] std::vector<std::string> logMessages() const;
@@ -63,6 +65,9 @@ public:
     FakeMailLibrary mail;
     FakeMultimedia sound;
     FakePower power;
+    FakeTrayShell tray;
+    TrayShell *realTray = nullptr; // when set, the window uses it instead of the fake
+    FakeOpener opener;
     ScratchDir folder; // the program's folder, the autostart folder and the current one
     XdgAutostartEntry autostart{(folder.path() / "config" / "autostart" / "Orvane.desktop").string()};
     FormPlaces places;

@@ -69,16 +69,24 @@ void keepDriverModulesLoaded()
     }
 }
 
+// libcanberra's own words for a result code ("No such file or directory", "Not available").
+std::string canberraError(int result)
+{
+    const char *text = ca_strerror(result);
+    return utf8ToCp1252(text != nullptr ? text : "unknown sound error");
+}
+
 } // namespace
 
 CanberraCommandInterpreter::CanberraCommandInterpreter()
 {
-    if (ca_context_create(&m_context) != CA_SUCCESS) {
+    m_createResult = ca_context_create(&m_context);
+    if (m_createResult != CA_SUCCESS) {
         m_context = nullptr;
         return;
     }
-    ca_context_change_props(
-        m_context, CA_PROP_APPLICATION_NAME, "Orvane", CA_PROP_APPLICATION_ID, "org.orvane.Orvane", nullptr);
+    ca_context_change_props(m_context, CA_PROP_APPLICATION_NAME, "Orvane", CA_PROP_APPLICATION_ID, "org.orvane.Orvane",
+                            nullptr);
     // Loads the driver now rather than on the first sound, so that it can be pinned.
     if (ca_context_open(m_context) == CA_SUCCESS) {
         keepDriverModulesLoaded();
@@ -101,13 +109,23 @@ bool CanberraCommandInterpreter::fileExists(const std::string &path)
 bool CanberraCommandInterpreter::mciExecute(const std::string &command)
 {
     constexpr std::string_view kPlay = "play";
-    if (m_context == nullptr || !isVerb(command, kPlay)) {
+    if (!isVerb(command, kPlay)) {
+        m_lastError = "unknown sound command";
+        return false;
+    }
+    if (m_context == nullptr) {
+        m_lastError = canberraError(m_createResult);
         return false;
     }
     const std::string path = systemPath(command.substr(kPlay.size() + 1));
-    return ca_context_play(
-               m_context, m_nextId++, CA_PROP_MEDIA_FILENAME, path.c_str(), CA_PROP_MEDIA_ROLE, "event", nullptr)
-        == CA_SUCCESS;
+    const int result = ca_context_play(m_context, m_nextId++, CA_PROP_MEDIA_FILENAME, path.c_str(), CA_PROP_MEDIA_ROLE,
+                                       "event", nullptr);
+    if (result != CA_SUCCESS) {
+        m_lastError = canberraError(result);
+        return false;
+    }
+    m_lastError.clear();
+    return true;
 }
 
 } // namespace orvane

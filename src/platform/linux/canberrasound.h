@@ -12,7 +12,7 @@ namespace orvane {
 // a WAV file (taken as it is, blanks included; relative to the current directory), and
 // plays it with libcanberra without waiting for the end. The one sound context lives as
 // long as the interpreter; destroying it cuts off what is still playing. Unknown commands,
-// missing files and a missing sound device yield false and nothing else.
+// missing files and a missing sound device yield false, and lastErrorText says why.
 class CanberraCommandInterpreter : public MultimediaApi
 {
 public:
@@ -24,9 +24,12 @@ public:
 
     [[nodiscard]] bool fileExists(const std::string &path) override;
     bool mciExecute(const std::string &command) override;
+    [[nodiscard]] std::string lastErrorText() const override { return m_lastError; }
 
 private:
     ca_context *m_context = nullptr;
+    int m_createResult = 0;
+    std::string m_lastError;
     std::uint32_t m_nextId = 1;
 };
 

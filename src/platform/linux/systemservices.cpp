@@ -1,15 +1,18 @@
 // The Linux back-ends: SG_IO for the disks, the C library's clock and locale, the system
 // log, the mail library loaded at run time, libcanberra, systemd-logind, an XDG autostart
-// entry and the session manager with SIGTERM and SIGINT.
+// entry, the session manager with SIGTERM and SIGINT, xdg-open and the desktop's
+// notifications.
 #include "platform/systemservices.h"
 
 #include "platform/linux/canberrasound.h"
+#include "platform/linux/desktopnotifications.h"
 #include "platform/linux/linuxlogclock.h"
 #include "platform/linux/logindpower.h"
 #include "platform/linux/sendmaillibrary.h"
 #include "platform/linux/signalsessionend.h"
 #include "platform/linux/syslogeventlog.h"
 #include "platform/linux/xdgautostart.h"
+#include "platform/linux/xdgopener.h"
 #include "platform/systemdrives.h"
 
 namespace orvane {
@@ -26,6 +29,8 @@ SystemServices createSystemServices()
     services.power = std::make_unique<LogindPower>();
     services.autostart = std::make_unique<XdgAutostartEntry>();
     services.sessionEnd = std::make_unique<SignalSessionEnd>();
+    services.opener = std::make_unique<XdgOpener>();
+    services.notifier = std::make_shared<DesktopNotifications>();
     return services;
 }
 

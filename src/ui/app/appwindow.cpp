@@ -4,8 +4,11 @@
 #include "platform/systemservices.h"
 #include "ui/orvaneform.h"
 #include "ui/qtdialogs.h"
+#include "ui/qttrayshell.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QFileInfo>
 #include <QPixmap>
 #include <QScreen>
 #include <QTimer>
@@ -18,25 +21,36 @@ void PrepareApplication()
     qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
 }
 
-int RunMainWindow(QApplication &app, SystemServices &services, const QString &screenshotFile)
+int RunMainWindow(QApplication &app, SystemServices &services, const RunOptions &options)
 {
+    // The window hides into the tray, so the program ends when the window closes, not when
+    // the last window on the screen goes (a message box closed while the window is in the
+    // tray would otherwise end it).
+    QApplication::setQuitOnLastWindowClosed(false);
+    const bool firstStart = !QFileInfo::exists(QStringLiteral("config.xml"));
     QApplication::setApplicationName(QStringLiteral("Orvane"));
     QApplication::setApplicationDisplayName(QStringLiteral("Orvane"));
     QtDialogs dialogs;
     DriveTransport drives(*services.drives);
+    QtTrayShell tray(services.notifier.get());
     FormPlaces places;
     places.programFolder = QCoreApplication::applicationDirPath().toStdString();
     places.executablePath = QCoreApplication::applicationFilePath().toStdString();
     TOrvane_Form form({drives, dialogs, *services.clock, *services.eventLog, *services.eventSources, *services.mail,
-                       *services.sound, *services.power, *services.autostart},
+                       *services.sound, *services.power, *services.autostart, tray, *services.opener},
                       places);
+    QObject::connect(&form, &TOrvane_Form::closed, &app, &QCoreApplication::quit, Qt::QueuedConnection);
     form.FormCreate();
+    if (firstStart && options.diskStatusOnFirstStart) {
+        form.DiskStatus_CheckBox->setChecked(true);
+    }
     if (const QScreen *screen = form.screen()) {
         const QRect area = screen->availableGeometry();
         form.move(area.center() - form.rect().center());
     }
     form.show();
     services.sessionEnd->closeOnSessionEnd(app, form);
+    const QString screenshotFile = options.screenshotFile;
     if (!screenshotFile.isEmpty()) {
         QTimer::singleShot(1500, &form, [&form, screenshotFile] {
             QScreen *screen = form.screen();

@@ -39,6 +39,7 @@ public:
         std::fprintf(stderr, "orvane-demo: would %s the computer now\n", hibernate ? "hibernate" : "suspend");
         return false;
     }
+    [[nodiscard]] std::string lastErrorText() const override { return "the demo only says what it would do"; }
 };
 
 } // namespace
@@ -78,5 +79,8 @@ int main(int argc, char **argv)
     orvane::SystemServices services = orvane::createSystemServices();
     services.drives = std::move(drives);
     services.power = std::make_unique<LoggingPower>();
-    return orvane::RunMainWindow(app, services, options.value(QStringLiteral("screenshot")));
+    orvane::RunOptions run;
+    run.screenshotFile = options.value(QStringLiteral("screenshot"));
+    run.diskStatusOnFirstStart = true; // the demo shows its drives in the tray's balloon
+    return orvane::RunMainWindow(app, services, run);
 }

@@ -261,6 +261,93 @@ QImage windowIcon()
     return image.convertToFormat(QImage::Format_Indexed8);
 }
 
+// The tray icon at `size` pixels: the window icon's platter on its tile, with a warm
+// temperature mark that stays readable at 16 pixels.
+QImage trayIcon(int size)
+{
+    QImage image = canvas(size, size);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    const double unit = size / 32.0;
+    QLinearGradient tile(0, 0, 0, size);
+    tile.setColorAt(0, kBandBottom);
+    tile.setColorAt(1, kBandTop);
+    p.setBrush(tile);
+    p.setPen(Qt::NoPen);
+    p.drawRoundedRect(QRectF(0.5 * unit, 0.5 * unit, 31 * unit, 31 * unit), 6 * unit, 6 * unit);
+    drawPlatter(p, QPointF(14 * unit, 15 * unit), 10.5 * unit);
+    p.setBrush(kWarm);
+    p.drawEllipse(QPointF(25 * unit, 25 * unit), 4.5 * unit, 4.5 * unit);
+    return image;
+}
+
+// The bottom bar's background, stretched to the window's width: a thin accent line over
+// the band's colours.
+QImage barBackground()
+{
+    QImage image = canvas(702, 27);
+    QPainter p(&image);
+    QLinearGradient band(0, 0, 0, 27);
+    band.setColorAt(0, kBandBottom);
+    band.setColorAt(1, kBandTop);
+    p.fillRect(0, 0, 702, 27, band);
+    p.fillRect(0, 0, 702, 1, kAccent);
+    return image;
+}
+
+QImage barEnd()
+{
+    QImage image = barBackground().copy(0, 0, 18, 27);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(Qt::NoPen);
+    p.setBrush(kWarm);
+    p.drawEllipse(QPointF(9, 14), 2.5, 2.5);
+    return image;
+}
+
+// A bar button: its word on the bar's background, lit in the accent colour under the mouse.
+QImage barButton(int width, const QString &word, bool lit)
+{
+    QImage image = barBackground().copy(0, 0, width, 27);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    if (lit) {
+        p.fillRect(1, 3, width - 2, 22, QColor(61, 165, 244, 60));
+        p.fillRect(1, 24, width - 2, 2, kAccent);
+    }
+    QFont font(QStringLiteral("Lato"));
+    font.setPixelSize(10);
+    font.setBold(true);
+    p.setFont(font);
+    p.setPen(lit ? Qt::white : QColor(0xb8, 0xc7, 0xd6));
+    p.drawText(QRectF(0, 1, width, 26), Qt::AlignCenter, word);
+    return image;
+}
+
+bool saveBar(const QDir &dir)
+{
+    struct Button
+    {
+        const char *name;
+        int width;
+        const char *word;
+    };
+    const Button buttons[] = {{"help", 32, "HELP"},
+                              {"support", 54, "SUPPORT"},
+                              {"about", 42, "ABOUT"},
+                              {"website", 165, "www.example.org"}};
+    bool ok = save(barBackground(), dir, QStringLiteral("bar-background.png"))
+        && save(barEnd(), dir, QStringLiteral("bar-end.png"));
+    for (const Button &button : buttons) {
+        const QString name = QStringLiteral("bar-") + QString::fromLatin1(button.name);
+        const QString word = QString::fromLatin1(button.word);
+        ok = ok && save(barButton(button.width, word, false), dir, name + QStringLiteral(".png"))
+            && save(barButton(button.width, word, true), dir, name + QStringLiteral("-hover.png"));
+    }
+    return ok;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -284,5 +371,9 @@ int main(int argc, char **argv)
     for (int i = 0; ok && i < 7; ++i) {
         ok = save(icon16(tabs[i]), dir, QStringLiteral("icon-%1.png").arg(i));
     }
+    for (const int size : {16, 20, 22, 24, 32, 40, 48, 64, 72}) {
+        ok = ok && save(trayIcon(size), dir, QStringLiteral("tray-%1.png").arg(size));
+    }
+    ok = ok && saveBar(dir);
     return ok ? 0 : 1;
 }
