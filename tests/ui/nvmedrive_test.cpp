@@ -3,6 +3,8 @@
 #include "ui/reportlistview.h"
 #include "uitestsupport.h"
 
+#include <QCheckBox>
+#include <QLineEdit>
 #include <gtest/gtest.h>
 
 namespace orvane::test {
@@ -54,6 +56,17 @@ TEST_F(NvmeDriveWindow, SelectingTheAtaDriveAndBackSwapsTheReports)
     EXPECT_EQ(h.diskInfo("IDE HDD 1"), "");
     EXPECT_EQ(h.diskInfo("Namespaces"), "1");
     EXPECT_EQ(FormHarness::rows(*form->SMARTInfo_ListView).size(), 17u);
+}
+
+TEST_F(NvmeDriveWindow, TheWatchAlertsForTheNvmeDriveByItsCompositeTemperature)
+{
+    form->CritTemp = 39; // the NVMe drive is at 40, the ATA drive at 35
+    form->Email_Edit->setText(QStringLiteral("me@example.org"));
+    form->EmailNotify_CheckBox->setChecked(true);
+    form->CheckTemp_TimerTimer();
+    ASSERT_EQ(h.mail.calls.size(), 1u);
+    EXPECT_EQ(h.mail.calls[0].recipient, "me@example.org");
+    EXPECT_NE(h.mail.calls[0].body.find("40"), std::string::npos) << h.mail.calls[0].body;
 }
 
 } // namespace
