@@ -48,3 +48,20 @@ record atapi-hl-dt-st-gh24nsd1    hl-dt-st-dvdram-gh24nsd1 \
 
 # A disk whose attribute read fails: IDENTIFY and thresholds answer, attributes do not.
 record no-attributes-wdc-wd10ezex wdc-wd10ezex --no-attributes
+
+# NVMe drives: their driver answers no S.M.A.R.T. request, so they are asked for their
+# Identify Controller data and health log instead (scripts/make-nvme-recording.py).
+record_nvme() {
+    name=$1 source=$2
+    shift 2
+    python3 scripts/make-nvme-recording.py "$src/$source.txt" \
+        --source "$(sed -n '1s/^# source: //p' "$src/$source.txt" | sed 's/; trimmed.*//')" \
+        "$@" > "$out/$name.rec.tmp"
+    mv "$out/$name.rec.tmp" "$out/$name.rec"
+}
+
+# A healthy NVMe drive.
+record_nvme nvme-samsung-ssd-970-evo-plus-500gb samsung-ssd-970-evo-plus-500gb
+
+# A failed NVMe drive: Critical Warning 09h, its spare used up and the media read-only.
+record_nvme failed-nvme-crucial-ct4000p3pssd8 crucial-ct4000p3pssd8

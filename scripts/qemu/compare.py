@@ -21,6 +21,9 @@ The live JSON and the recordings come from an ordinary user, who may not open th
 and reads them through the drive reader. Beside that it checks that root, reading the
 disks directly, gets the same JSON, and that the user with a reader without its
 capabilities gets no drive and is told why.
+
+An NVMe disk (driver "nvme") is checked against `smartctl -j -a` instead: identity, every
+health log row and its verdict, temperature and status (nvmechecks.py), and the replay.
 """
 
 import argparse
@@ -29,6 +32,8 @@ import re
 import subprocess
 import sys
 from pathlib import Path
+
+import nvmechecks
 
 
 class Checks:
@@ -219,12 +224,12 @@ def check_reader_paths(checks, sections, status, live_drives):
         checks.true(f"without the reader's capabilities, drive {number} says why", expected in stderr, stderr)
 
 
-def check_disk(checks, results, live_drives, report, work, number, driver, model, serial):
+
+def check_disk(checks, results, live_drives, report, work, number, device, driver, model, serial, warning):
     sections, status, disks = results
-    device = "sd" + chr(ord("a") + number)
     tag = f"drive {number} ({device}, {driver})"
     checks.equal(f"{tag}: controller", disks.get(device), driver)
-    for name in ("json", f"smartctl.{number}", f"record.{number}"):
+    for name in ("json", f"record.{number}") + (() if driver == "nvme" else (f"smartctl.{number}",)):
         checks.equal(f"{tag}: exit status of {name}", status.get(name), 0)
     for name in ("json", f"record.{number}"):
         checks.equal(f"{tag}: standard error of {name}", sections.get(f"{name}.stderr"), "")
@@ -233,11 +238,15 @@ def check_disk(checks, results, live_drives, report, work, number, driver, model
     if not checks.equal(f"{tag}: orvane-report lists the drive once", len(live), 1):
         return
     drive = live[0]
-    info = dict((row[0], row[1]) for row in drive["disk_info"])
-    smart = parse_smartctl(sections.get(f"smartctl.{number}", ""))
     recording = sections.get(f"record.{number}", "")
     recording_file = Path(work) / f"record.{number}.txt"
     recording_file.write_text(recording)
+    if driver == "nvme":
+        smart = nvmechecks.check_nvme_disk(checks, sections, status, tag, number, drive, model, serial, warning)
+        check_replay(checks, tag, number, report, recording_file, drive)
+        return (drive, smart) if smart else None
+    info = dict((row[0], row[1]) for row in drive["disk_info"])
+    smart = parse_smartctl(sections.get(f"smartctl.{number}", ""))
 
     check_identity(checks, tag, drive, info, smart, model, serial)
     check_registers(checks, tag, number, info, recorded_sector(recording, "identify"))
@@ -251,8 +260,10 @@ def main():
     parser.add_argument("--results", required=True, help="the guest's result file")
     parser.add_argument("--report", required=True, help="the orvane-report that ran in the guest")
     parser.add_argument("--work", required=True, help="where the recordings are written")
-    parser.add_argument("--disk", nargs=4, action="append", required=True,
-                        metavar=("NUMBER", "DRIVER", "MODEL", "SERIAL"), help="an expected disk")
+    parser.add_argument("--disk", nargs=5, action="append", required=True,
+                        metavar=("NUMBER", "DEVICE", "DRIVER", "MODEL", "SERIAL"), help="an expected disk")
+    parser.add_argument("--nvme-warning", type=int, default=0,
+                        help="the Critical Warning the emulated NVMe disk was told to raise")
     args = parser.parse_args()
 
     results = parse_results(Path(args.results).read_text(errors="replace"))
@@ -260,13 +271,14 @@ def main():
     live_drives = live_json(checks, results[0])
     checks.equal("drives orvane-report lists", len(live_drives), len(args.disk))
     check_reader_paths(checks, results[0], results[1], live_drives)
-    for number, driver, model, serial in args.disk:
-        found = check_disk(checks, results, live_drives, args.report, args.work, int(number), driver, model, serial)
+    for number, device, driver, model, serial in args.disk:
+        found = check_disk(checks, results, live_drives, args.report, args.work, int(number), device, driver, model,
+                           serial, args.nvme_warning)
         if found:
             drive, smart = found
             print(f"drive {number} on {driver}: {drive['row'][1].strip()!r} serial {smart.get('serial')!r} "
-                  f"firmware {smart.get('firmware')!r}, {len(drive['smart_info'])} attributes, "
-                  f"temperature {drive['row'][2]}")
+                  f"firmware {smart.get('firmware')!r}, {len(drive['smart_info'])} SMART Info rows, "
+                  f"temperature {drive['row'][2]}, {drive['row'][3]}")
     for failure in checks.failures:
         print("FAIL", failure)
     print(f"compare: {checks.passed} passed, {len(checks.failures)} failed")

@@ -1,5 +1,5 @@
 #!/bin/busybox sh
-# The guest's /init: loads the disk drivers, reads both disks with orvane-report and with
+# The guest's /init: loads the disk drivers, reads the disks with orvane-report and with
 # smartctl, and writes every output as a marked section to the second serial port, which
 # the host saves to a file. The kernel console stays on the first port.
 #
@@ -22,11 +22,12 @@ wait_for_disk() {
     return 1
 }
 
-# The PIIX disk is loaded first so that it is always sda, the AHCI disk sdb: drive 0 and
-# drive 1 of orvane-report.
+# The PIIX disk is loaded first so that it is always sda, the AHCI disk sdb; nvme0n1 sorts
+# before both: drives 0 (NVMe), 1 (PIIX) and 2 (AHCI) of orvane-report.
 modprobe sd_mod
 modprobe ata_piix && wait_for_disk sda
 modprobe ahci && wait_for_disk sdb
+modprobe nvme && wait_for_disk nvme0n1
 
 # The programs on a tmpfs, which keeps the capabilities in its extended attributes.
 mkdir -p /opt /etc
@@ -65,7 +66,7 @@ section() {
 }
 
 {
-    for disk in sda sdb; do
+    for disk in nvme0n1 sda sdb; do
         # The PCI function the disk hangs off, and the driver bound to it.
         pci=$(readlink -f /sys/block/$disk/device | sed -n 's,^\(/sys/devices/pci[^/]*/[^/]*\)/.*,\1,p')
         echo "@@disk $disk $(basename "$(readlink -f "$pci/driver")")"
@@ -76,10 +77,12 @@ section() {
     section json as_user /opt/orvane/orvane-report --json
     section json.root orvane-report --json
     section json.nocaps as_user /opt/nocaps/orvane-report --json
-    section smartctl.0 smartctl -i -A /dev/sda
-    section smartctl.1 smartctl -i -A /dev/sdb
-    section record.0 as_user /opt/orvane/orvane-report --record 0
+    section smartctl.0 smartctl -j -a /dev/nvme0
+    section smartctl.1 smartctl -i -A /dev/sda
+    section smartctl.2 smartctl -i -A /dev/sdb
+    section record.0 orvane-report --record 0
     section record.1 as_user /opt/orvane/orvane-report --record 1
+    section record.2 as_user /opt/orvane/orvane-report --record 2
     echo "@@done"
 } >$out 2>&1
 

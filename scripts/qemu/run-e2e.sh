@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# Reads two emulated ATA disks end to end: boots a small Linux guest under QEMU with one disk
-# on the PIIX IDE controller and one on AHCI, runs orvane-report and smartctl on them inside
-# the guest, and hands the outputs to compare.py. orvane-report runs as an ordinary user
-# there, reading the disks through orvane-drive-reader with its capabilities (setcap in the
-# guest), and once more as root, reading them directly.
+# Reads three emulated disks end to end: boots a small Linux guest under QEMU (q35 machine)
+# with an NVMe disk, one ATA disk on a PIIX IDE controller and one on the machine's AHCI
+# controller, runs orvane-report and smartctl on them inside the guest, and hands the
+# outputs to compare.py. The NVMe disk sorts first (nvme0n1 before sda): it is drive 0.
+# orvane-report runs as an ordinary user there, reading the ATA disks through
+# orvane-drive-reader with its capabilities (setcap in the guest), and once more as root,
+# reading every disk directly.
 #
 #   scripts/qemu/run-e2e.sh [--report PATH] [--reader PATH] [--work DIR]
 #
@@ -29,7 +31,11 @@ while [ $# -gt 0 ]; do
     esac
 done
 
-# model and serial of each disk: drive 0 is the PIIX disk, drive 1 the AHCI disk
+# model and serial of each disk: drive 0 is the NVMe disk (QEMU names its model itself and
+# is told to raise Critical Warning bit 2), drive 1 the PIIX disk, drive 2 the AHCI disk
+nvme_model="QEMU NVMe Ctrl"
+nvme_serial="ORV-NVME-0003"
+nvme_warning=4
 piix_model="ORVANE PIIX TEST DISK"
 piix_serial="ORV-PIIX-0001"
 ahci_model="ORVANE AHCI TEST DISK"
@@ -48,8 +54,9 @@ reader=$(readlink -f "${reader:-$(dirname "$report")/orvane-drive-reader}")
 setcap=$(command -v setcap || echo /usr/sbin/setcap)
 
 # --- the kernel and its modules ---------------------------------------------------------
+# (with the modules each of them needs, as the kernel's modules.dep says)
 modules="ata_piix ahci sd_mod libata libahci scsi_mod scsi_common t10-pi crc-t10dif crct10dif_common
-         crc64-rocksoft crc64"
+         crc64-rocksoft crc64 nvme nvme-core"
 kernel_cache=$root/build-qemu/kernel
 kernel_package() {
     apt-cache depends linux-image-amd64 2>/dev/null | sed -n 's/^ *Depends: \(linux-image-[0-9][^ ]*\)$/\1/p' | head -n 1
@@ -58,7 +65,8 @@ download() {
     (cd "$kernel_cache" && apt-get download -o APT::Sandbox::User=root "$1" >/dev/null 2>&1)
 }
 package=$(kernel_package)
-if [ -n "$package" ] && [ -f "$kernel_cache/$package/vmlinuz" ]; then
+if [ -n "$package" ] && [ -f "$kernel_cache/$package/vmlinuz" ] \
+    && [ "$(cat "$kernel_cache/$package/modules.list" 2>/dev/null)" = "$(echo $modules)" ]; then
     kernel_dir=$kernel_cache/$package
 else
     echo "run-e2e: fetching the kernel package${package:+ $package}"
@@ -76,11 +84,17 @@ else
     dpkg-deb -x "$kernel_cache"/"$package"_*.deb "$kernel_cache/unpack"
     version=$(ls "$kernel_cache/unpack/lib/modules")
     mkdir -p "$kernel_dir/lib/modules/$version"
+    tree=$kernel_cache/unpack/lib/modules/$version
+    # The package holds no modules.dep (installing it makes one): make it here.
+    busybox depmod -b "$kernel_cache/unpack" "$version"
     for module in $modules; do
-        found=$(find "$kernel_cache/unpack/lib/modules/$version/kernel" -name "$module.ko*" | head -n 1)
-        [ -n "$found" ] || { echo "run-e2e: $package has no module $module" >&2; exit 1; }
-        cp "$found" "$kernel_dir/lib/modules/$version/"
+        line=$(grep -E "(^|/)$module\.ko(\.[a-z]+)?:" "$tree/modules.dep" | head -n 1)
+        [ -n "$line" ] || { echo "run-e2e: $package has no module $module" >&2; exit 1; }
+        for file in ${line%%:*} ${line#*:}; do
+            cp "$tree/$file" "$kernel_dir/lib/modules/$version/"
+        done
     done
+    echo $modules >"$kernel_dir/modules.list"
     cp "$kernel_cache/unpack/boot/vmlinuz-$version" "$kernel_dir/vmlinuz.tmp"
     mv "$kernel_dir/vmlinuz.tmp" "$kernel_dir/vmlinuz"
     rm -rf "$kernel_cache/unpack" "$kernel_cache"/*.deb
@@ -109,20 +123,24 @@ cp "$here/guest-init.sh" "$initrd/init"
 (cd "$initrd" && find . | busybox cpio -o -H newc 2>/dev/null | gzip -1 >"$work/initrd.gz")
 
 # --- the boot ----------------------------------------------------------------------------
+qemu-img create -q -f qcow2 "$work/nvme.qcow2" 64M
 qemu-img create -q -f qcow2 "$work/piix.qcow2" 64M
 qemu-img create -q -f qcow2 "$work/ahci.qcow2" 64M
 booted=$(date +%s)
 status=0
 # Software emulation only: automatic selection would pick a KVM that may not work and hang.
-timeout 150 qemu-system-x86_64 -machine pc,accel=tcg -cpu max -m 512 -nodefaults -no-user-config \
+# q35 brings its own AHCI controller (buses ide.0 to ide.5); the PIIX controller is added.
+timeout 150 qemu-system-x86_64 -machine q35,accel=tcg -cpu max -m 512 -nodefaults -no-user-config \
     -display none -no-reboot \
     -kernel "$kernel_dir/vmlinuz" -initrd "$work/initrd.gz" -append "console=ttyS0 panic=-1" \
     -serial "file:$work/console.log" -serial "file:$work/results.txt" \
-    -drive "if=none,id=piix,file=$work/piix.qcow2,format=qcow2" \
-    -device "ide-hd,drive=piix,bus=ide.0,unit=0,model=$piix_model,serial=$piix_serial" \
-    -device ahci,id=ahci \
+    -drive "if=none,id=nvm,file=$work/nvme.qcow2,format=qcow2" \
+    -device "nvme,drive=nvm,serial=$nvme_serial,smart_critical_warning=$nvme_warning" \
+    -device piix3-ide,id=piix \
+    -drive "if=none,id=pata,file=$work/piix.qcow2,format=qcow2" \
+    -device "ide-hd,drive=pata,bus=piix.0,unit=0,model=$piix_model,serial=$piix_serial" \
     -drive "if=none,id=sata,file=$work/ahci.qcow2,format=qcow2" \
-    -device "ide-hd,drive=sata,bus=ahci.0,model=$ahci_model,serial=$ahci_serial" || status=$?
+    -device "ide-hd,drive=sata,bus=ide.0,model=$ahci_model,serial=$ahci_serial" || status=$?
 finished=$(date +%s)
 
 fail() {
@@ -138,5 +156,7 @@ grep -q '^@@done' "$work/results.txt" || fail "the guest did not finish"
 echo "run-e2e: guest ran $((finished - booted)) s (setup $((booted - started)) s)"
 
 python3 "$here/compare.py" --results "$work/results.txt" --report "$report" --work "$work" \
-    --disk 0 ata_piix "$piix_model" "$piix_serial" \
-    --disk 1 ahci "$ahci_model" "$ahci_serial" || fail "the comparison failed"
+    --nvme-warning "$nvme_warning" \
+    --disk 0 nvme0n1 nvme "$nvme_model" "$nvme_serial" \
+    --disk 1 sda ata_piix "$piix_model" "$piix_serial" \
+    --disk 2 sdb ahci "$ahci_model" "$ahci_serial" || fail "the comparison failed"

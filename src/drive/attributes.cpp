@@ -1,6 +1,7 @@
 #include "drive/attributes.h"
 
 #include "drive/attributename.h"
+#include "drive/nvmehealth.h"
 
 #include <cstdio>
 
@@ -83,6 +84,10 @@ TAttrReading ReadTemperature(DriveTransport &transport, std::uint8_t drive)
     buffers.ThresholdBuffer.fill(0);
 
     OpeningSequence opened = runOpeningSequence(transport, drive);
+    if (opened.nvme.answered()) {
+        return opened.nvme.health ? nvmeTemperature(*opened.nvme.health)
+                                  : TAttrReading{kNoTemperature, kNoThreshold, 0, 0};
+    }
     (void)transport.ReadSmartAttributes(opened.handle, opened.command, drive);
     (void)transport.ReadSmartThresholds(opened.handle, opened.command, drive);
     opened.handle.close();

@@ -2,6 +2,8 @@
 
 #include "drive/attributes.h"
 #include "drive/identity.h"
+#include "drive/nvmehealth.h"
+#include "drive/nvmeidentity.h"
 
 #include <charconv>
 #include <optional>
@@ -21,6 +23,25 @@ std::optional<std::uint8_t> driveNumberOf(std::string_view text)
     return static_cast<std::uint8_t>(value);
 }
 
+// The reports of a drive that answers as NVMe; false (nothing listed) when it does not.
+bool showNvmeDetails(DriveTransport &transport, const DriveHandle &handle, std::uint8_t drive, ReportList &diskInfo,
+                     ReportList &smartInfo)
+{
+    const NvmeAnswers nvme = askAsNvme(transport, handle);
+    if (!nvme.answered()) {
+        return false;
+    }
+    std::uint16_t warningKelvin = 0;
+    if (nvme.identify) {
+        listNvmeIdentityRows(diskInfo, *nvme.identify, drive, nvme.health.has_value());
+        warningKelvin = nvmeWord(*nvme.identify, kNvmeWarningTempOffset);
+    }
+    if (nvme.health) {
+        listNvmeHealthRows(smartInfo, *nvme.health, warningKelvin);
+    }
+    return true;
+}
+
 } // namespace
 
 void ShowDriveDetails(DriveTransport &transport, std::string_view driveText, ReportList &diskInfo,
@@ -34,11 +55,14 @@ void ShowDriveDetails(DriveTransport &transport, std::string_view driveText, Rep
     smartInfo.clear();
 
     GETVERSIONINPARAMS version{};
-    (void)transport.GetSmartVersion(handle, version);
+    const bool versionOk = transport.GetSmartVersion(handle, version);
     bool smartSupported = false;
 
     const std::optional<std::uint8_t> drive = driveNumberOf(driveText);
     if (!drive) {
+        return;
+    }
+    if (!versionOk && showNvmeDetails(transport, handle, *drive, diskInfo, smartInfo)) {
         return;
     }
     const std::uint8_t identifyCommand = DriveTransport::IdentifyCommandFor(version.bIDEDeviceMap, *drive);

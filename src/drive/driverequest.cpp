@@ -94,6 +94,13 @@ std::optional<DriveRequest> decodeDriveRequest(std::uint32_t code, std::span<con
         }
         return VersionRequest{};
     }
+    if (code == kIoctlStorageQueryProperty) {
+        const std::optional<NvmeCommand> nvme = parseNvmeQuery(code, in);
+        if (!nvme || replySize < kNvmeQueryHeaderSize + nvmeDataSize(*nvme)) {
+            return std::nullopt;
+        }
+        return *nvme;
+    }
     return decodeAtaCommand(code, in, replySize);
 }
 

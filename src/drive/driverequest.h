@@ -1,5 +1,6 @@
 #pragma once
 
+#include "drive/nvmerequest.h"
 #include "drive/smartstructs.h"
 
 #include <cstdint>
@@ -62,13 +63,14 @@ struct VersionRequest
 {
 };
 
-// A request a back-end may carry. Another protocol's commands join as a further alternative.
-using DriveRequest = std::variant<VersionRequest, AtaCommand>;
+// A request a back-end may carry: the version block, an ATA command, or one of the two NVMe
+// commands (Identify Controller, the health log; nvmerequest.h).
+using DriveRequest = std::variant<VersionRequest, AtaCommand, NvmeCommand>;
 
 // Decodes one request of the disk-driver interface (request code, the bytes of the
-// SENDCMDINPARAMS block, the size of the reply area). Yields nothing for any code, command
-// or feature outside the allow-list, and for an input block or reply area too small for
-// the request; such a request must fail without reaching a drive.
+// SENDCMDINPARAMS block or of the storage query, the size of the reply area). Yields nothing
+// for any code, command, feature or query outside the allow-list, and for an input block or
+// reply area too small for the request; such a request must fail without reaching a drive.
 [[nodiscard]] std::optional<DriveRequest> decodeDriveRequest(std::uint32_t code, std::span<const std::uint8_t> in,
                                                              std::size_t replySize);
 

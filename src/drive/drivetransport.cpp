@@ -4,6 +4,7 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 namespace orvane {
 
@@ -122,10 +123,41 @@ bool DriveTransport::sendDataCommand(const DriveHandle &drive, SENDCMDINPARAMS &
     return true;
 }
 
+bool DriveTransport::queryNvme(const DriveHandle &drive, NvmeCommand command, std::span<std::uint8_t> data)
+{
+    if (!drive.valid() || data.size() != nvmeDataSize(command)) {
+        return false;
+    }
+    const std::vector<std::uint8_t> query = nvmeQuery(command);
+    std::vector<std::uint8_t> answer(query.size(), 0);
+    return m_control.deviceIoControl(drive.get(), kIoctlStorageQueryProperty, query, answer)
+        && nvmeReplyData(answer, data);
+}
+
+NvmeAnswers askAsNvme(DriveTransport &transport, const DriveHandle &drive)
+{
+    NvmeAnswers answers;
+    NvmeIdentifyData identify{};
+    if (transport.queryNvme(drive, NvmeCommand::IdentifyController, identify)) {
+        answers.identify = identify;
+    }
+    NvmeHealthLog health{};
+    if (transport.queryNvme(drive, NvmeCommand::HealthLog, health)) {
+        answers.health = health;
+    }
+    return answers;
+}
+
 OpeningSequence runOpeningSequence(DriveTransport &transport, std::uint8_t drive)
 {
-    OpeningSequence s{transport.OpenPhysicalDrive(std::to_string(drive))};
+    OpeningSequence s{.handle = transport.OpenPhysicalDrive(std::to_string(drive))};
     s.versionOk = transport.GetSmartVersion(s.handle, s.version);
+    if (!s.versionOk && s.handle.valid()) {
+        s.nvme = askAsNvme(transport, s.handle);
+        if (s.nvme.answered()) {
+            return s;
+        }
+    }
     s.identifyCommand = DriveTransport::IdentifyCommandFor(s.version.bIDEDeviceMap, drive);
     s.smartEnabled = transport.EnableSmart(s.handle, s.command, drive);
     s.identified = transport.IdentifyDrive(s.handle, s.command, drive, s.identifyCommand);

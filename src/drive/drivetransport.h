@@ -2,10 +2,12 @@
 
 #include "drive/drivecontrol.h"
 #include "drive/drivehandle.h"
+#include "drive/nvmerequest.h"
 #include "drive/smartstructs.h"
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string_view>
 
@@ -64,6 +66,11 @@ public:
     [[nodiscard]] bool ReadSmartThresholds(const DriveHandle &drive, SENDCMDINPARAMS &command,
                                            std::uint8_t driveNumber);
 
+    // Asks an NVMe drive through the storage driver's protocol-specific query. Copies the
+    // data of the answer into `data` (the command's size) only when the drive answered in
+    // full; an NVMe reply never touches the shared ATA buffers.
+    [[nodiscard]] bool queryNvme(const DriveHandle &drive, NvmeCommand command, std::span<std::uint8_t> data);
+
     ReplyBuffers &buffers() { return m_buffers; }
     const ReplyBuffers &buffers() const { return m_buffers; }
 
@@ -73,6 +80,19 @@ private:
     DriveControl &m_control;
     ReplyBuffers m_buffers;
 };
+
+// What a drive answered when asked as NVMe: its Identify Controller data and its health log,
+// each only when that request succeeded.
+struct NvmeAnswers
+{
+    std::optional<NvmeIdentifyData> identify;
+    std::optional<NvmeHealthLog> health;
+
+    [[nodiscard]] bool answered() const { return identify || health; }
+};
+
+// Sends Identify Controller, then reads the health log, whatever the first yielded.
+[[nodiscard]] NvmeAnswers askAsNvme(DriveTransport &transport, const DriveHandle &drive);
 
 // The first five steps that every reading operation shares: open, version, identify
 // command choice, ENABLE OPERATIONS and IDENTIFY. The handle closes with the object.
@@ -85,10 +105,15 @@ struct OpeningSequence
     bool versionOk = false;
     bool smartEnabled = false;
     bool identified = false;
+    // Filled when the version request failed: an NVMe drive's driver answers no S.M.A.R.T.
+    // request, so the drive is asked as NVMe before anything else is sent.
+    NvmeAnswers nvme{};
 };
 
 // Runs the opening sequence on `drive`, sending every request whatever the earlier ones
-// yielded (with a failed open each of them fails).
+// yielded (with a failed open each of them fails). When the version request fails the
+// drive is asked as NVMe first; if it answers, the sequence ends there and no ATA command
+// is sent, otherwise it goes on as for any drive whose version request failed.
 [[nodiscard]] OpeningSequence runOpeningSequence(DriveTransport &transport, std::uint8_t drive);
 
 } // namespace orvane

@@ -1,5 +1,7 @@
 #include "drive/identity.h"
 
+#include "drive/nvmeidentity.h"
+
 #include <algorithm>
 #include <array>
 #include <utility>
@@ -79,6 +81,9 @@ void ListIdentityRows(ReportList &diskInfo, Sector identify, const SENDCMDINPARA
 std::string ReadDriveModel(DriveTransport &transport, std::uint8_t drive)
 {
     const OpeningSequence opened = runOpeningSequence(transport, drive);
+    if (opened.nvme.answered()) {
+        return opened.nvme.identify ? nvmeModel(*opened.nvme.identify) : std::string();
+    }
     if (!opened.identified) {
         return {};
     }

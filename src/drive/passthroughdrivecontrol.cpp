@@ -1,5 +1,7 @@
 #include "drive/passthroughdrivecontrol.h"
 
+#include <vector>
+
 namespace orvane {
 
 bool PassThroughDriveControl::deviceIoControl(DeviceHandle handle, std::uint32_t code, std::span<const std::uint8_t> in,
@@ -16,6 +18,10 @@ bool PassThroughDriveControl::deviceIoControl(DeviceHandle handle, std::uint32_t
         }
         writeVersionReply(out, *map);
         return true;
+    }
+    if (const NvmeCommand *nvme = std::get_if<NvmeCommand>(&*request)) {
+        std::vector<std::uint8_t> data(nvmeDataSize(*nvme), 0);
+        return nvmeAdminCommand(handle, *nvme, data) && writeNvmeReply(*nvme, data, out);
     }
     const AtaCommand &command = std::get<AtaCommand>(*request);
     SectorBytes sector{};

@@ -28,6 +28,12 @@ protected:
     // drive failed; `sector` may then hold anything.
     [[nodiscard]] virtual bool ataPassThrough(DeviceHandle handle, const AtaCommand &command,
                                               std::span<std::uint8_t, kSectorSize> sector) = 0;
+
+    // Carries one of the two NVMe commands to the open drive `handle`. True when the drive
+    // completed it and filled `data` (the command's size, nvmeDataSize); false when the handle
+    // is not open, the drive is no NVMe drive or it failed; `data` may then hold anything.
+    [[nodiscard]] virtual bool nvmeAdminCommand(DeviceHandle handle, NvmeCommand command,
+                                                std::span<std::uint8_t> data) = 0;
 };
 
 } // namespace orvane

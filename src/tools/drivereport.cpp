@@ -40,7 +40,7 @@ std::vector<std::string> UnreadableDrives(const std::vector<DriveReport> &report
                 problems.push_back("drive " + std::to_string(drive) + " cannot be opened: " + problem);
             }
         } else if (found->diskInfo.empty() && found->smartInfo.empty()) {
-            problems.push_back("drive " + std::to_string(drive) + " answered no ATA command" + commandHint);
+            problems.push_back("drive " + std::to_string(drive) + " answered no ATA or NVMe command" + commandHint);
         }
     }
     return problems;
@@ -71,6 +71,12 @@ DriveRecording RecordDrive(DriveTransport &transport, std::uint8_t drive)
     OpeningSequence opened = runOpeningSequence(transport, drive);
     if (opened.versionOk) {
         recording.deviceMap = opened.version.bIDEDeviceMap;
+    }
+    if (opened.nvme.answered()) {
+        // An NVMe drive: the opening sequence ended with its two answers.
+        recording.nvmeIdentify = opened.nvme.identify;
+        recording.nvmeHealth = opened.nvme.health;
+        return recording;
     }
     recording.enableOk = opened.smartEnabled;
     ReplyBuffers &buffers = transport.buffers();

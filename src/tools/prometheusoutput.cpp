@@ -4,6 +4,7 @@
 
 #include <charconv>
 #include <functional>
+#include <optional>
 
 namespace orvane {
 
@@ -61,26 +62,36 @@ std::string decimalId(const std::string &hex)
     return std::to_string(value);
 }
 
-// One family of per-attribute samples; `column` picks the number from the row (threshold,
-// value, worst, raw).
+// A cell that holds a plain decimal number, as it stands (an NVMe drive's 128-bit counters
+// too: the exposition format reads any length of digits); nothing for a cell with a unit or
+// in hex ("85\xB0C", "0x09") or an empty one, which gets no sample.
+std::optional<std::string> plainNumber(const std::string &cell)
+{
+    const std::size_t digits = cell.starts_with('-') ? 1 : 0;
+    if (cell.size() == digits || cell.find_first_not_of("0123456789", digits) != std::string::npos) {
+        return std::nullopt;
+    }
+    return cell;
+}
+
+// One family of per-attribute samples; `column` gives the number of the row (threshold,
+// value, worst, raw), or nothing for a row without one.
 void attributeFamily(std::string &out, const std::vector<DriveReport> &reports, std::string_view name,
-                     std::string_view help, const std::function<std::int64_t(const std::vector<std::string> &)> &column)
+                     std::string_view help,
+                     const std::function<std::optional<std::string>(const std::vector<std::string> &)> &column)
 {
     family(out, name, help);
     for (const DriveReport &r : reports) {
         for (const auto &row : r.smartInfo) {
+            const std::optional<std::string> value = column(row);
+            if (!value) {
+                continue;
+            }
             const std::string labels =
                 driveLabels(r) + "," + label("id", decimalId(row.at(0))) + "," + label("name", row.at(1));
-            sample(out, name, labels, column(row));
+            out += std::string(name) + "{" + labels + "} " + *value + "\n";
         }
     }
-}
-
-std::int64_t number(const std::string &text)
-{
-    std::int64_t value = 0;
-    std::from_chars(text.data(), text.data() + text.size(), value);
-    return value;
 }
 
 } // namespace
@@ -123,10 +134,10 @@ std::string FormatPrometheus(const std::vector<DriveReport> &reports, std::size_
     }
 
     const auto at = [](std::size_t column) {
-        return [column](const std::vector<std::string> &row) { return number(row.at(column)); };
+        return [column](const std::vector<std::string> &row) { return plainNumber(row.at(column)); };
     };
     attributeFamily(out, reports, "orvane_attribute_ok", "1 when the attribute's value is above its threshold.",
-                    [](const std::vector<std::string> &row) { return row.at(6) == "OK" ? 1 : 0; });
+                    [](const std::vector<std::string> &row) { return std::string(row.at(6) == "OK" ? "1" : "0"); });
     attributeFamily(out, reports, "orvane_attribute_value", "Normalized current value of the attribute.", at(3));
     attributeFamily(out, reports, "orvane_attribute_worst", "Worst normalized value of the attribute.", at(4));
     attributeFamily(out, reports, "orvane_attribute_threshold", "Failure threshold of the attribute.", at(2));

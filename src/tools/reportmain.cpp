@@ -83,7 +83,7 @@ int run(const ReportOptions &options)
         std::strftime(date, sizeof date, "%Y-%m-%d", std::localtime(&now));
         const int written = writeOutput(formatRecording(
             recording, "drive " + std::to_string(*options.record) + ", recorded by orvane-report on " + date));
-        if (!recording.identify && real) {
+        if (!recording.identify && !recording.nvmeIdentify && real) {
             complain("drive " + std::to_string(*options.record) + " answered no IDENTIFY" + SystemDriveCommandHint());
         }
         return written;

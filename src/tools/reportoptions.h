@@ -38,7 +38,7 @@ inline constexpr const char *kReportUsage =
     "\n"
     "Without --drive the real disks are read: directly by root, else through\n"
     "orvane-drive-reader, which needs its capabilities (cap_dac_read_search and\n"
-    "cap_sys_rawio).\n"
+    "cap_sys_rawio). NVMe disks are read directly only: root or CAP_SYS_ADMIN.\n"
     "\n"
     "Exit status: 0 when every drive found was read and all is OK; otherwise\n"
     "the sum of 1 (wrong usage, a broken recording, output not written),\n"

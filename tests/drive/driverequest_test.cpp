@@ -37,6 +37,15 @@ protected:
         sector[0] = static_cast<std::uint8_t>(command.kind);
         return completes;
     }
+    bool nvmeAdminCommand(DeviceHandle, NvmeCommand command, std::span<std::uint8_t> data) override
+    {
+        nvmeCarried.push_back(command);
+        std::fill(data.begin(), data.end(), 0x6B);
+        return completes;
+    }
+
+public:
+    std::vector<NvmeCommand> nvmeCarried;
 };
 
 SENDCMDINPARAMS block(std::uint8_t features, std::uint8_t cylLow, std::uint8_t cylHigh, std::uint8_t command,
@@ -199,6 +208,32 @@ TEST(DriveRequest, AFailedCommandReportsFailure)
     EXPECT_FALSE(transport.ReadSmartAttributes(handle, command, 0));
     EXPECT_FALSE(transport.EnableSmart(handle, command, 0));
     EXPECT_EQ(transport.buffers().AttributeBuffer, before);
+}
+
+// The two NVMe queries reach the back-end as the checked commands and come back in the
+// driver's reply format; a reply area too small for the answer is refused before it.
+TEST(DriveRequest, CarriesTheTwoNvmeCommandsAndAnswersInTheDriversFormat)
+{
+    RecordingBackEnd backEnd;
+    DriveTransport transport(backEnd);
+    DriveHandle handle = transport.OpenPhysicalDrive("0");
+    NvmeIdentifyData identify{};
+    NvmeHealthLog health{};
+    EXPECT_TRUE(transport.queryNvme(handle, NvmeCommand::IdentifyController, identify));
+    EXPECT_TRUE(transport.queryNvme(handle, NvmeCommand::HealthLog, health));
+    EXPECT_EQ(backEnd.nvmeCarried, (std::vector<NvmeCommand>{NvmeCommand::IdentifyController, NvmeCommand::HealthLog}));
+    EXPECT_EQ(identify[4095], 0x6B);
+    EXPECT_EQ(health[0], 0x6B);
+
+    const std::vector<std::uint8_t> query = nvmeQuery(NvmeCommand::HealthLog);
+    std::vector<std::uint8_t> shortReply(query.size() - 1);
+    EXPECT_FALSE(backEnd.deviceIoControl(handle.get(), kIoctlStorageQueryProperty, query, shortReply));
+    std::vector<std::uint8_t> otherLog = query;
+    otherLog[16] = 0x01; // the error information log
+    std::vector<std::uint8_t> reply(query.size());
+    EXPECT_FALSE(backEnd.deviceIoControl(handle.get(), kIoctlStorageQueryProperty, otherLog, reply));
+    EXPECT_EQ(backEnd.nvmeCarried.size(), 2u);
+    EXPECT_TRUE(backEnd.carried.empty());
 }
 
 TEST(PhysicalDrive, PathAndNumberAreInverse)

@@ -111,9 +111,13 @@ TEST(ParseRecording, ReadsTheExampleInTheReadme)
     const std::string example = text.substr(start + 4, text.find("```", start + 4) - start - 4);
     std::string filled;
     std::istringstream lines(example);
+    std::size_t sectionSize = 512; // the Identify Controller data of an NVMe drive is 4096 bytes
     for (std::string line; std::getline(lines, line);) {
+        if (!line.empty() && line.front() != '.' && line.front() != '#') {
+            sectionSize = line.starts_with("nvme-identify") ? 4096 : 512;
+        }
         if (line == "...") {
-            filled += hexBytes(512, "5a") + "\n";
+            filled += hexBytes(sectionSize, "5a") + "\n";
         } else if (const auto dots = line.find(" ..."); dots != std::string::npos) {
             filled += line.substr(0, dots) + "\n" + hexBytes(512 - (dots + 1) / 3, "5a") + "\n";
         } else {
@@ -126,6 +130,7 @@ TEST(ParseRecording, ReadsTheExampleInTheReadme)
     ASSERT_TRUE(r.identify && r.attributes && r.thresholds);
     EXPECT_EQ((*r.identify)[0], 0x4a);
     EXPECT_EQ((*r.identify)[4], 0x5a);
+    EXPECT_TRUE(r.nvmeIdentify && r.nvmeHealth);
 }
 
 TEST(LoadRecording, NamesAFileThatCannotBeReadAndWhy)

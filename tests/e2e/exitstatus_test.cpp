@@ -30,7 +30,7 @@ TEST(UnreadableDrives, NameTheDrivesThatExistButGaveNothing)
     };
     EXPECT_EQ(UnreadableDrives(reports, openProblem, " (hint)"),
               (std::vector<std::string>{"drive 1 cannot be opened: /dev/sdb: Permission denied",
-                                        "drive 2 answered no ATA command (hint)"}));
+                                        "drive 2 answered no ATA or NVMe command (hint)"}));
     // A drive that answered is never asked why it did not open.
     const auto noCall = [](unsigned number) {
         EXPECT_NE(number, 0u);

@@ -6,6 +6,7 @@ checks the exit status bits against what the JSON shows.
 
 Usage: prometheus_check.py ORVANE_REPORT ASSETS_DRIVES_FOLDER"""
 import json
+import re
 import os
 import subprocess
 import sys
@@ -55,7 +56,9 @@ def expected_samples(drives):
             attribute = frozenset({**labels, "id": str(int(row[0], 16)), "name": row[1].strip(" ")}.items())
             want["orvane_attribute_ok"][attribute] = 1 if row[6] == "OK" else 0
             for name, column in ATTRIBUTE_FAMILIES.items():
-                want[name][attribute] = int(row[column])
+                # A cell with a unit, in hex or empty (an NVMe drive's) has no sample.
+                if re.fullmatch(r"-?[0-9]+", row[column]):
+                    want[name][attribute] = int(row[column])
     return want
 
 

@@ -141,7 +141,7 @@ TEST_F(Report, ADriveThatAnswersNothingIsListedAndCountsAsUnread)
     const Outcome r = run("--json --drive 2=" + write("a.rec", "orvane-drive-recording 1\n"));
     ASSERT_EQ(r.status, kExitDriveUnreadable);
     EXPECT_EQ(r.out,
-              "orvane-report: drive 2 answered no ATA command\n"
+              "orvane-report: drive 2 answered no ATA or NVMe command\n"
               "{\"drives\":[{\"row\":[\"2\",\"\",\"N/A\",\"OK\"],\"reading\":{\"Raw\":-9999,\"Threshold\":"
               "-10000,\"Value\":0,\"Worst\":0},\"disk_info\":[],\"smart_info\":[]}]}\n");
 }
@@ -239,7 +239,7 @@ TEST_F(Report, NoDriveReadableIsAFailure)
         out.append(buffer, n);
     }
     const int status = ::pclose(pipe);
-    if (out.find("cannot be opened") == std::string::npos && out.find("answered no ATA command") == std::string::npos) {
+    if (out.find("cannot be opened") == std::string::npos && out.find("answered no ATA or NVMe command") == std::string::npos) {
         GTEST_SKIP() << "no disk here that this user cannot read:\n" << out;
     }
     EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, kExitDriveUnreadable) << out;

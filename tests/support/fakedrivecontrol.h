@@ -42,6 +42,9 @@ public:
         std::optional<SectorData> identify = SectorData{};
         std::optional<SectorData> attributes = SectorData{};
         std::optional<SectorData> thresholds = SectorData{};
+        // An NVMe drive answers the storage query with these (and should fail the version).
+        std::optional<NvmeIdentifyData> nvmeIdentify;
+        std::optional<NvmeHealthLog> nvmeHealth;
         // Fill the output area with this byte on a failed request, as a careless driver might.
         std::optional<std::uint8_t> scribbleOnFailure;
     };
@@ -110,6 +113,13 @@ private:
             std::fill(out.begin(), out.end(), 0);
             out[3] = *d.deviceMap;
             return true;
+        }
+        if (code == kIoctlStorageQueryProperty) {
+            const std::optional<NvmeCommand> nvme = parseNvmeQuery(code, in);
+            if (nvme == NvmeCommand::IdentifyController && d.nvmeIdentify) {
+                return writeNvmeReply(*nvme, *d.nvmeIdentify, out);
+            }
+            return nvme == NvmeCommand::HealthLog && d.nvmeHealth && writeNvmeReply(*nvme, *d.nvmeHealth, out);
         }
         const std::uint8_t features = in[4], command = in[10];
         if (code == kSmartSendDriveCommand) {

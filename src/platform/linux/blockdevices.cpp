@@ -45,7 +45,7 @@ std::vector<BlockDevice> wholeDisks(const std::string &sysBlock)
         }
         // The old IDE driver names packet devices hdX too; it says which in "media".
         const bool atapi = name.starts_with("hd") && firstLine(entry.path() / "media") == "cdrom";
-        disks.push_back({name, atapi});
+        disks.push_back({name, atapi, name.starts_with("nvme")});
     }
     std::sort(disks.begin(), disks.end(), [](const BlockDevice &a, const BlockDevice &b) { return a.name < b.name; });
     return disks;

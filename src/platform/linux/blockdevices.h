@@ -9,6 +9,7 @@ struct BlockDevice
 {
     std::string name; // "sda", "nvme0n1"
     bool atapi = false; // a packet device (CD or DVD drive on the old IDE driver)
+    bool nvme = false; // a namespace of an NVMe controller
 };
 
 // The whole disks under `sysBlock` (normally /sys/block) in name order: sd, hd, vd and

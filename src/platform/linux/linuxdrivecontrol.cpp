@@ -1,11 +1,14 @@
 #include "platform/linux/linuxdrivecontrol.h"
 
 #include "platform/linux/atapassthrough.h"
+#include "platform/linux/nvmeadmin.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/ioctl.h>
+#include <vector>
 
 namespace orvane {
 
@@ -64,14 +67,15 @@ DeviceHandle LinuxDriveControl::createFile(const std::string &path)
     if (!fd.valid()) {
         const int error = errno;
         const std::string refusal = device + ": " + std::strerror(error);
-        if (refusedForPrivilege(error) && m_reader && *number < kReaderDrives) {
+        // The reader carries ATA commands only: an NVMe disk needs this process's own access.
+        if (refusedForPrivilege(error) && m_reader && *number < kReaderDrives && !disks[*number].nvme) {
             return openThroughReader(*number, disks[*number].atapi, refusal);
         }
         m_lastError = refusal;
         return kInvalidHandle;
     }
     const DeviceHandle handle = fd.get();
-    m_open.insert_or_assign(handle, OpenDisk{std::move(fd), *number, disks[*number].atapi});
+    m_open.insert_or_assign(handle, OpenDisk{std::move(fd), *number, disks[*number].atapi, disks[*number].nvme});
     return handle;
 }
 
@@ -87,7 +91,11 @@ std::optional<std::uint8_t> LinuxDriveControl::deviceMap(DeviceHandle handle)
         return std::nullopt;
     }
     // One bit for the opened drive: bit N for an ATA disk, bit 4 + N for a packet device.
+    // An NVMe disk gives no version block, so it is asked as NVMe.
     const OpenDisk &disk = open->second;
+    if (disk.nvme) {
+        return std::nullopt;
+    }
     if (disk.number >= 4) {
         return std::uint8_t{0};
     }
@@ -143,7 +151,7 @@ DeviceHandle LinuxDriveControl::openThroughReader(unsigned number, bool atapi, c
         return kInvalidHandle;
     }
     const DeviceHandle handle = m_nextReaderHandle++;
-    m_open.insert_or_assign(handle, OpenDisk{FileDescriptor(), number, atapi});
+    m_open.insert_or_assign(handle, OpenDisk{FileDescriptor(), number, atapi, false});
     m_lastError.clear();
     return handle;
 }
@@ -161,6 +169,22 @@ bool LinuxDriveControl::readerPassThrough(unsigned number, const AtaCommand &com
         return false;
     }
     std::copy(reply->data.begin(), reply->data.end(), sector.begin());
+    return true;
+}
+
+bool LinuxDriveControl::nvmeAdminCommand(DeviceHandle handle, NvmeCommand command, std::span<std::uint8_t> data)
+{
+    const auto open = m_open.find(handle);
+    if (open == m_open.end() || !open->second.nvme || data.size() != nvmeDataSize(command)) {
+        return false;
+    }
+    nvme_passthru_cmd cmd = buildNvmeAdminCommand(command, data);
+    // 0 is success; a positive result is the drive's own status of a failed command.
+    const int result = ::ioctl(open->second.fd.get(), NVME_IOCTL_ADMIN_CMD, &cmd);
+    if (result != 0) {
+        m_lastError = result < 0 ? std::strerror(errno) : "the drive refused the command";
+        return false;
+    }
     return true;
 }
 

@@ -13,11 +13,13 @@ namespace orvane {
 
 // The disk driver on Linux: "\\.\PhysicalDriveN" is the N-th whole disk, and the checked ATA
 // commands travel to it with SG_IO as ATA PASS-THROUGH (16). The version block's device map
-// comes from the disk list, since Linux has no such request.
+// comes from the disk list, since Linux has no such request; for an NVMe disk there is none,
+// as the Windows NVMe driver answers no version request, and the two checked NVMe commands
+// travel to it as NVME_IOCTL_ADMIN_CMD instead.
 //
 // A disk that this process may not open (EACCES, EPERM: an ordinary user) is read through
-// `reader`, the privileged drive reader, when there is one: the checked commands go to it
-// instead, and it opens the same disk for each of them.
+// `reader`, the privileged drive reader, when there is one: the checked ATA commands go to it
+// instead, and it opens the same disk for each of them. NVMe disks are read directly only.
 class LinuxDriveControl : public PassThroughDriveControl
 {
 public:
@@ -38,6 +40,7 @@ protected:
     std::optional<std::uint8_t> deviceMap(DeviceHandle handle) override;
     bool ataPassThrough(DeviceHandle handle, const AtaCommand &command,
                         std::span<std::uint8_t, kSectorSize> sector) override;
+    bool nvmeAdminCommand(DeviceHandle handle, NvmeCommand command, std::span<std::uint8_t> data) override;
 
 private:
     struct OpenDisk
@@ -45,6 +48,7 @@ private:
         FileDescriptor fd; // none for a disk that the reader opens
         unsigned number;
         bool atapi;
+        bool nvme;
     };
 
     // `refusal` is why this process could not open the disk; it must not be m_lastError,

@@ -40,7 +40,9 @@ std::string SystemDriveOpenProblem(unsigned number)
 
 std::string SystemDriveCommandHint()
 {
-    return ::geteuid() != 0 ? " (reading S.M.A.R.T. data needs root or orvane-drive-reader with its capabilities)" : "";
+    return ::geteuid() != 0 ? " (reading S.M.A.R.T. data needs root or orvane-drive-reader with its capabilities; "
+                              "NVMe disks need root or CAP_SYS_ADMIN)"
+                            : "";
 }
 
 } // namespace orvane

@@ -6,6 +6,8 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <span>
+#include <sstream>
 
 namespace orvane {
 
@@ -87,8 +89,8 @@ public:
         while (nextLine(line, true)) {
             keyword(line);
         }
-        if (m_pending) {
-            fail(sectionName(m_pending) + " section ends after " + std::to_string(m_filled) + " of 512 bytes");
+        if (!m_pending.empty()) {
+            fail(cutShort());
         }
         return m_recording;
     }
@@ -106,7 +108,7 @@ private:
             if (skipEmpty && line.empty()) {
                 continue;
             }
-            if (m_pending) {
+            if (!m_pending.empty()) {
                 hexLine(line);
                 continue;
             }
@@ -125,7 +127,8 @@ private:
             version(arg);
         } else if (word == "enable") {
             enable(arg);
-        } else if (word == "identify" || word == "attributes" || word == "thresholds") {
+        } else if (word == "identify" || word == "attributes" || word == "thresholds" || word == "nvme-identify"
+                   || word == "nvme-health") {
             if (!arg.empty()) {
                 fail("\"" + std::string(word) + "\" takes no argument; the bytes follow on the next lines");
             }
@@ -161,15 +164,35 @@ private:
 
     void startSection(std::string_view word)
     {
-        std::optional<SectorBytes> *section = word == "identify" ? &m_recording.identify
-            : word == "attributes"                               ? &m_recording.attributes
-                                                                 : &m_recording.thresholds;
-        if (section->has_value()) {
+        if (word == "identify") {
+            open(m_recording.identify, word);
+        } else if (word == "attributes") {
+            open(m_recording.attributes, word);
+        } else if (word == "thresholds") {
+            open(m_recording.thresholds, word);
+        } else if (word == "nvme-identify") {
+            open(m_recording.nvmeIdentify, word);
+        } else {
+            open(m_recording.nvmeHealth, word);
+        }
+    }
+
+    template<std::size_t N>
+    void open(std::optional<std::array<std::uint8_t, N>> &section, std::string_view word)
+    {
+        if (section.has_value()) {
             fail("a second \"" + std::string(word) + "\" section");
         }
-        section->emplace();
-        m_pending = section;
+        section.emplace();
+        m_pending = std::span<std::uint8_t>(*section);
+        m_pendingName = "the " + std::string(word);
         m_filled = 0;
+    }
+
+    std::string cutShort() const
+    {
+        return m_pendingName + " section ends after " + std::to_string(m_filled) + " of "
+            + std::to_string(m_pending.size()) + " bytes";
     }
 
     // Hex pairs, with white space anywhere between pairs but never inside one.
@@ -177,7 +200,7 @@ private:
     {
         // The next keyword ("attributes" starts like a hex pair) ends a section cut short.
         if (hexDigit(line.front()) < 0 || isKeyword(line.substr(0, line.find_first_of(" \t")))) {
-            fail(sectionName(m_pending) + " section ends after " + std::to_string(m_filled) + " of 512 bytes");
+            fail(cutShort());
         }
         std::size_t i = 0;
         while (i < line.size()) {
@@ -190,22 +213,15 @@ private:
             if (high < 0 || low < 0) {
                 fail(quoted(line.substr(i, 2)) + " is not a pair of hex digits");
             }
-            if (m_filled == kSectorSize) {
-                fail(sectionName(m_pending) + " section holds more than 512 bytes");
+            if (m_filled == m_pending.size()) {
+                fail(m_pendingName + " section holds more than " + std::to_string(m_pending.size()) + " bytes");
             }
-            (**m_pending)[m_filled++] = static_cast<std::uint8_t>(high * 16 + low);
+            m_pending[m_filled++] = static_cast<std::uint8_t>(high * 16 + low);
             i += 2;
         }
-        if (m_filled == kSectorSize) {
-            m_pending = nullptr;
+        if (m_filled == m_pending.size()) {
+            m_pending = {};
         }
-    }
-
-    std::string sectionName(const std::optional<SectorBytes> *section) const
-    {
-        return section == &m_recording.identify  ? "the identify"
-            : section == &m_recording.attributes ? "the attributes"
-                                                 : "the thresholds";
     }
 
     [[noreturn]] void fail(const std::string &what) const
@@ -220,11 +236,13 @@ private:
     DriveRecording m_recording;
     bool m_seenVersion = false;
     bool m_seenEnable = false;
-    std::optional<SectorBytes> *m_pending = nullptr;
+    std::span<std::uint8_t> m_pending; // the open section's bytes; empty when none is open
+    std::string m_pendingName;
     std::size_t m_filled = 0;
 };
 
-void appendSection(std::string &out, std::string_view name, const std::optional<SectorBytes> &sector)
+template<std::size_t N>
+void appendSection(std::string &out, std::string_view name, const std::optional<std::array<std::uint8_t, N>> &sector)
 {
     if (!sector) {
         return;
@@ -232,7 +250,7 @@ void appendSection(std::string &out, std::string_view name, const std::optional<
     static constexpr char kHex[] = "0123456789abcdef";
     out += name;
     out += '\n';
-    for (std::size_t i = 0; i < kSectorSize; ++i) {
+    for (std::size_t i = 0; i < N; ++i) {
         out += kHex[(*sector)[i] >> 4];
         out += kHex[(*sector)[i] & 15];
         out += (i % 16 == 15) ? '\n' : ' ';
@@ -300,6 +318,8 @@ std::string formatRecording(const DriveRecording &recording, std::string_view co
     appendSection(out, "identify", recording.identify);
     appendSection(out, "attributes", recording.attributes);
     appendSection(out, "thresholds", recording.thresholds);
+    appendSection(out, "nvme-identify", recording.nvmeIdentify);
+    appendSection(out, "nvme-health", recording.nvmeHealth);
     return out;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/orvaneerror.h"
+#include "drive/nvmestructs.h"
 #include "drive/smartstructs.h"
 
 #include <array>
@@ -20,6 +21,8 @@ namespace orvane {
 //   identify                          then 512 bytes as hex pairs on the next lines,
 //   attributes                        the sector as the drive sends it
 //   thresholds
+//   nvme-identify                     an NVMe drive's Identify Controller data, 4096 bytes
+//   nvme-health                       its SMART / Health Information log, 512 bytes
 //
 // A missing line or section makes that request fail.
 struct DriveRecording
@@ -29,6 +32,8 @@ struct DriveRecording
     std::optional<SectorBytes> identify;
     std::optional<SectorBytes> attributes;
     std::optional<SectorBytes> thresholds;
+    std::optional<NvmeIdentifyData> nvmeIdentify;
+    std::optional<NvmeHealthLog> nvmeHealth;
 };
 
 // A recording that breaks the format; the message names the file, the line and the fault.

@@ -6,7 +6,7 @@ namespace orvane {
 
 void ReplayDriveControl::addDrive(std::uint8_t number, DriveRecording recording)
 {
-    m_drives[number] = std::move(recording);
+    m_drives[number] = recording;
 }
 
 DeviceHandle ReplayDriveControl::createFile(const std::string &path)
@@ -63,6 +63,22 @@ bool ReplayDriveControl::ataPassThrough(DeviceHandle handle, const AtaCommand &c
         return false;
     }
     std::copy((*recorded)->begin(), (*recorded)->end(), sector.begin());
+    return true;
+}
+
+bool ReplayDriveControl::nvmeAdminCommand(DeviceHandle handle, NvmeCommand command, std::span<std::uint8_t> data)
+{
+    const DriveRecording *drive = openDrive(handle);
+    if (!drive) {
+        return false;
+    }
+    const std::span<const std::uint8_t> recorded = command == NvmeCommand::IdentifyController
+        ? (drive->nvmeIdentify ? std::span<const std::uint8_t>(*drive->nvmeIdentify) : std::span<const std::uint8_t>())
+        : (drive->nvmeHealth ? std::span<const std::uint8_t>(*drive->nvmeHealth) : std::span<const std::uint8_t>());
+    if (recorded.empty() || recorded.size() != data.size()) {
+        return false;
+    }
+    std::copy(recorded.begin(), recorded.end(), data.begin());
     return true;
 }
 

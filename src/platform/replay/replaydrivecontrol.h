@@ -25,6 +25,7 @@ protected:
     std::optional<std::uint8_t> deviceMap(DeviceHandle handle) override;
     bool ataPassThrough(DeviceHandle handle, const AtaCommand &command,
                         std::span<std::uint8_t, kSectorSize> sector) override;
+    bool nvmeAdminCommand(DeviceHandle handle, NvmeCommand command, std::span<std::uint8_t> data) override;
 
 private:
     [[nodiscard]] const DriveRecording *openDrive(DeviceHandle handle) const;

@@ -2,9 +2,10 @@
 //
 //   orvane-demo [--drives FOLDER] [--screenshot FILE.png]
 //
-// Without --drives, four of the shipped recordings stand in for drives 0 to 3: two healthy
-// disks, a worn one (a BAD attribute on its SMART Info page) and one that runs hot. With
-// --drives, the first four recordings (*.rec, in name order) of FOLDER do.
+// Without --drives, four of the shipped recordings stand in for drives 0 to 3: a healthy
+// disk, a worn one (a BAD attribute on its SMART Info page), one that runs hot and a failed
+// NVMe drive (BAD in the list: its health log carries a critical warning). With --drives,
+// the first four recordings (*.rec, in name order) of FOLDER do.
 #include "monitor/power.h"
 #include "platform/replay/replaydrivecontrol.h"
 #include "platform/systemservices.h"
@@ -60,7 +61,8 @@ int main(int argc, char **argv)
     const QDir folder(shipped ? QStringLiteral(ORVANE_DRIVES_DIR) : options.value(QStringLiteral("drives")));
     const QStringList recordings = shipped
         ? QStringList{QStringLiteral("wdc-wd10ezex.rec"), QStringLiteral("failing-st2000dm001.rec"),
-                      QStringLiteral("hot-hitachi-hcc543232a7a380.rec"), QStringLiteral("st2000dm001.rec")}
+                      QStringLiteral("hot-hitachi-hcc543232a7a380.rec"),
+                      QStringLiteral("failed-nvme-crucial-ct4000p3pssd8.rec")}
         : folder.entryList({QStringLiteral("*.rec")}, QDir::Files, QDir::Name);
     try {
         for (std::uint8_t number = 0; number < 4 && number < recordings.size(); ++number) {
