@@ -7,8 +7,10 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#ifndef _WIN32
 #include <spawn.h>
 #include <unistd.h>
+#endif
 
 namespace orvane {
 namespace {
@@ -146,6 +148,8 @@ TEST_F(Report, ADriveThatAnswersNothingIsListedAndCountsAsUnread)
               "-10000,\"Value\":0,\"Worst\":0},\"disk_info\":[],\"smart_info\":[]}]}\n");
 }
 
+// Standard output on a chosen descriptor, and the disks of this machine: POSIX only.
+#ifndef _WIN32
 // Runs orvane-report with its standard output on `out` and its standard error read back.
 Outcome runWithOutput(const std::vector<std::string> &arguments, int out)
 {
@@ -210,6 +214,7 @@ TEST_F(Report, OutputThatCannotBeWrittenIsAFailure)
     ::close(full);
     ::close(closedPipe[1]);
 }
+#endif
 
 TEST_F(Report, TextsFromARecordingCannotActOnTheTerminal)
 {
@@ -225,6 +230,7 @@ TEST_F(Report, TextsFromARecordingCannotActOnTheTerminal)
     EXPECT_NE(refused.out.find(":2: unknown line \"\\x1b[2Jsmart\""), std::string::npos) << refused.out;
 }
 
+#ifndef _WIN32
 // Without the privilege to open the disks nothing can be read: the tool says why and fails.
 // Root runs it as another user; a machine without any disk has nothing to show.
 TEST_F(Report, NoDriveReadableIsAFailure)
@@ -245,6 +251,7 @@ TEST_F(Report, NoDriveReadableIsAFailure)
     EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, kExitDriveUnreadable) << out;
     EXPECT_NE(out.find("install orvane-drive-reader with its capabilities, or run as root"), std::string::npos) << out;
 }
+#endif
 
 } // namespace
 } // namespace orvane

@@ -19,6 +19,8 @@ TEST(SystemServices, TheFactoryProvidesEveryBackEnd)
     EXPECT_NE(services.power, nullptr);
     EXPECT_NE(services.autostart, nullptr);
     EXPECT_NE(services.sessionEnd, nullptr);
+    EXPECT_NE(services.opener, nullptr);
+    EXPECT_NE(services.notifier, nullptr);
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "platform/windows/mcisound.h"
 #include "platform/windows/runvalue.h"
 #include "platform/windows/sendmaildll.h"
+#include "platform/windows/shellopen.h"
 #include "platform/windows/windowseventlog.h"
 #include "platform/windows/windowslogclock.h"
 #include "platform/windows/windowspower.h"
@@ -30,6 +31,8 @@ TEST(WindowsSystemServices, EveryBackEndIsTheWindowsOne)
     EXPECT_TRUE(holds<MciCommandInterpreter>(services.sound));
     EXPECT_TRUE(holds<WindowsPower>(services.power));
     EXPECT_TRUE(holds<WindowsRunValue>(services.autostart));
+    EXPECT_TRUE(holds<ShellOpener>(services.opener));
+    EXPECT_EQ(services.notifier, nullptr); // Qt's own balloons
     EXPECT_EQ(services.sessionEnd, nullptr);
 }
 

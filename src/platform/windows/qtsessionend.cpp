@@ -6,13 +6,9 @@
 
 namespace orvane {
 
-void QtSessionEnd::closeOnSessionEnd(QGuiApplication &app, QWidget &window)
+void QtSessionEnd::closeOnSessionEnd(QGuiApplication &app, QWidget &window, std::function<void()> end)
 {
-    QObject::connect(&app, &QGuiApplication::commitDataRequest, &window, [&window](QSessionManager &manager) {
-        if (!window.close() && manager.allowsInteraction()) {
-            manager.cancel();
-        }
-    });
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &window, [end](QSessionManager &) { end(); });
 }
 
 std::unique_ptr<SessionEndWatcher> CreateSessionEndWatcher()

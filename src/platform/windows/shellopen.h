@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/desktopopener.h"
+
 #include <cstdint>
 #include <string>
 
@@ -9,17 +11,15 @@ namespace orvane {
 // ShellExecuteA with the verb "open", `parentWindow` as the parent, no parameters, no
 // working folder, SW_SHOWNORMAL. The address (ANSI code page) goes as it is, nothing
 // percent-encoded. The result is not looked at: an address the shell cannot open does
-// nothing visible. It has the shape of the window's opener seam, the desktop's "open".
-class ShellOpener
+// nothing visible.
+class ShellOpener : public DesktopOpener
 {
 public:
     explicit ShellOpener(std::intptr_t parentWindow = 0)
         : m_parentWindow(parentWindow)
     {
     }
-    virtual ~ShellOpener() = default;
-
-    virtual void open(const std::string &address);
+    void open(const std::string &address) override;
 
 private:
     std::intptr_t m_parentWindow;
