@@ -17,13 +17,18 @@ sections between '@@begin NAME' and '@@end NAME', each followed by its standard 
   number must be the recorded one: Disk Info names the drive and its Drive/Head register
   (A0h for drives 0 and 2, B0h for 1 and 3) depends on it.
 
-The live JSON and the recordings come from an ordinary user, who may not open the disks
-and reads them through the drive reader. Beside that it checks that root, reading the
-disks directly, gets the same JSON, and that the user with a reader without its
-capabilities gets no drive and is told why.
+The live JSON and the recordings of the ATA disks come from an ordinary user, who may not
+open the disks and reads them through the drive reader. Beside that it checks that root,
+reading the disks directly, gets the same JSON for them, and that the user with a reader
+without its capabilities gets no drive and is told why for each one.
 
 An NVMe disk (driver "nvme") is checked against `smartctl -j -a` instead: identity, every
 health log row and its verdict, temperature and status (nvmechecks.py), and the replay.
+The reader carries ATA commands only, so the user cannot read it: its live JSON and its
+recording are root's, and the user is told why it is missing.
+
+Every run's exit status is checked exactly: bit 2 for a drive that exists but could not be
+read, bit 4 for a drive with a BAD row (the NVMe disk's Critical Warning).
 """
 
 import argparse
@@ -174,7 +179,7 @@ def check_attributes(checks, tag, drive, smart):
 def check_replay(checks, tag, number, report, recording_file, live):
     run = subprocess.run([report, "--json", "--drive", f"{number}={recording_file}"], capture_output=True,
                          text=True, timeout=60)
-    checks.equal(f"{tag}: replay exit status", run.returncode, 0)
+    checks.equal(f"{tag}: replay exit status", run.returncode, exit_status([live], 0))
     checks.equal(f"{tag}: replay standard error", run.stderr, "")
     try:
         replayed = json.loads(run.stdout)["drives"]
@@ -188,51 +193,83 @@ def check_replay(checks, tag, number, report, recording_file, live):
                     "; ".join(f"{key}: replayed {replayed[0].get(key)!r}, live {live.get(key)!r}" for key in differing))
 
 
-def live_json(checks, sections):
-    """The drives of the guest's `orvane-report --json`, or [] after recording why not."""
+def exit_status(drives, unreadable):
+    """What orvane-report exits with for these drives: bit 2 when some drive could not be
+    read, bit 4 when a drive has a BAD row or verdict."""
+    bad = any(d["row"][-1] == "BAD" or any(row[-1] == "BAD" for row in d["smart_info"]) for d in drives)
+    return (2 if unreadable else 0) | (4 if bad else 0)
+
+
+def run_json(checks, sections, name):
+    """The drives of the guest's `orvane-report --json` run `name`, or None after recording
+    why not."""
     try:
-        return json.loads(sections.get("json", ""))["drives"]
+        return json.loads(sections.get(name, ""))["drives"]
     except (ValueError, KeyError, TypeError) as e:
-        checks.true("orvane-report --json prints the drives", False, f"{e}: {sections.get('json', '')[:200]!r}")
-        return []
+        checks.true(f"{name}: orvane-report --json prints the drives", False, f"{e}: {sections.get(name, '')[:200]!r}")
+        return None
 
 
-def check_reader_paths(checks, sections, status, live_drives):
+def refusal(number, device, through_reader):
+    """orvane-report's line for a drive the user may not open: the reader's own answer
+    follows only for an ATA disk, which the reader carries; then what would mend it."""
+    reader = f" (and the drive reader: /dev/{device}: Permission denied)" if through_reader else ""
+    return (f"orvane-report: drive {number} cannot be opened: /dev/{device}: Permission denied{reader}; "
+            "install orvane-drive-reader with its capabilities, or run as root\n")
+
+
+def check_reader_paths(checks, sections, status, runs, disks, warning):
     """The user's reads through the reader against root's direct reads, and a reader
-    without capabilities."""
+    without capabilities. `disks` are (number, device, driver) of every expected disk,
+    `warning` the Critical Warning the NVMe disk raises."""
+    user, root = runs
     for line in sections.get("nodes", "").splitlines():
         checks.true("the user may not open the disk nodes", line.startswith("brw------- "), line)
-    try:
-        direct = json.loads(sections.get("json.root", ""))["drives"]
-    except (ValueError, KeyError, TypeError) as e:
-        checks.true("orvane-report --json as root prints the drives", False, str(e))
-        direct = None
-    if direct is not None:
-        checks.true("root reading directly gets what the user gets through the reader", direct == live_drives)
-    checks.equal("exit status as root", status.get("json.root"), 0)
-    checks.equal("standard error as root", sections.get("json.root.stderr"), "")
-    checks.equal("exit status without the reader's capabilities", status.get("json.nocaps"), 0)
+    checks.equal("disk nodes listed", len(sections.get("nodes", "").splitlines()), len(disks))
+    ata = [str(number) for number, _, driver in disks if driver != "nvme"]
+    nvme = [(number, device) for number, device, driver in disks if driver == "nvme"]
+    checks.equal("drives the user lists", None if user is None else [d["row"][0] for d in user], ata)
+    checks.equal("drives root lists", None if root is None else [d["row"][0] for d in root],
+                 [str(number) for number, _, _ in disks])
+    if user is not None and root is not None:
+        checks.true("root reading the ATA disks directly gets what the user gets through the reader",
+                    [d for d in root if d["row"][0] in ata] == user)
+    checks.equal("exit status of json (the user)", status.get("json"), exit_status(user or [], len(nvme)))
+    checks.equal("standard error of json (the user)", sections.get("json.stderr"),
+                 "".join(refusal(number, device, False) for number, device in nvme))
+    checks.equal("exit status of json.root", status.get("json.root"), exit_status(root or [], 0))
+    if nvme and warning:
+        checks.equal("exit status of json.root has the BAD bit (the NVMe disk's Critical Warning)",
+                     (status.get("json.root") or 0) & 4, 4)
+    checks.equal("standard error of json.root", sections.get("json.root.stderr"), "")
+    checks.equal("exit status without the reader's capabilities", status.get("json.nocaps"), 2)
     try:
         checks.equal("drives without the reader's capabilities",
-                      json.loads(sections.get("json.nocaps", ""))["drives"], [])
+                     json.loads(sections.get("json.nocaps", ""))["drives"], [])
     except (ValueError, KeyError, TypeError) as e:
         checks.true("orvane-report --json without the reader's capabilities prints JSON", False, str(e))
-    for number, device in ((0, "sda"), (1, "sdb")):
-        expected = (f"orvane-report: drive {number} cannot be opened: /dev/{device}: Permission denied "
-                    f"(and the drive reader: /dev/{device}: Permission denied)")
-        stderr = sections.get("json.nocaps.stderr", "")
-        checks.true(f"without the reader's capabilities, drive {number} says why", expected in stderr, stderr)
+    stderr = sections.get("json.nocaps.stderr", "")
+    for number, device, driver in disks:
+        checks.true(f"without the reader's capabilities, drive {number} says why",
+                    refusal(number, device, driver != "nvme") in stderr, stderr)
+    checks.equal("without the reader's capabilities, the lines of standard error", len(stderr.splitlines()),
+                 len(disks))
 
 
-
-def check_disk(checks, results, live_drives, report, work, number, device, driver, model, serial, warning):
+def check_disk(checks, results, runs, report, work, number, device, driver, model, serial, warning):
     sections, status, disks = results
     tag = f"drive {number} ({device}, {driver})"
     checks.equal(f"{tag}: controller", disks.get(device), driver)
-    for name in ("json", f"record.{number}") + (() if driver == "nvme" else (f"smartctl.{number}",)):
-        checks.equal(f"{tag}: exit status of {name}", status.get(name), 0)
-    for name in ("json", f"record.{number}"):
-        checks.equal(f"{tag}: standard error of {name}", sections.get(f"{name}.stderr"), "")
+    # The user cannot read an NVMe disk (the reader carries ATA commands only): root's run
+    # and recording stand for it.
+    json_run = "json.root" if driver == "nvme" else "json"
+    live_drives = (runs[1] if driver == "nvme" else runs[0]) or []
+    checks.equal(f"{tag}: exit status of record.{number}", status.get(f"record.{number}"), 0)
+    checks.equal(f"{tag}: standard error of record.{number}", sections.get(f"record.{number}.stderr"), "")
+    if driver != "nvme":
+        checks.equal(f"{tag}: exit status of smartctl.{number}", status.get(f"smartctl.{number}"), 0)
+    checks.true(f"{tag}: standard error of {json_run} names no problem with it",
+                f"drive {number} " not in sections.get(f"{json_run}.stderr", ""), sections.get(f"{json_run}.stderr"))
 
     live = [d for d in live_drives if d["row"][0] == str(number)]
     if not checks.equal(f"{tag}: orvane-report lists the drive once", len(live), 1):
@@ -268,11 +305,11 @@ def main():
 
     results = parse_results(Path(args.results).read_text(errors="replace"))
     checks = Checks()
-    live_drives = live_json(checks, results[0])
-    checks.equal("drives orvane-report lists", len(live_drives), len(args.disk))
-    check_reader_paths(checks, results[0], results[1], live_drives)
+    runs = (run_json(checks, results[0], "json"), run_json(checks, results[0], "json.root"))
+    check_reader_paths(checks, results[0], results[1], runs,
+                       [(int(number), device, driver) for number, device, driver, _, _ in args.disk], args.nvme_warning)
     for number, device, driver, model, serial in args.disk:
-        found = check_disk(checks, results, live_drives, args.report, args.work, int(number), device, driver, model,
+        found = check_disk(checks, results, runs, args.report, args.work, int(number), device, driver, model,
                            serial, args.nvme_warning)
         if found:
             drive, smart = found

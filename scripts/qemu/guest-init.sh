@@ -4,9 +4,11 @@
 # the host saves to a file. The kernel console stays on the first port.
 #
 # orvane-report runs as the ordinary user "user" (uid 1000), who may not open the disks
-# (devtmpfs makes their nodes root's, mode 0600): it reads them through the
-# orvane-drive-reader beside it, which has cap_dac_read_search and cap_sys_rawio. Then once
-# as root (directly), and once as the user with a reader that lacks its capabilities.
+# (devtmpfs makes their nodes root's, mode 0600): it reads the ATA disks through the
+# orvane-drive-reader beside it, which has cap_dac_read_search and cap_sys_rawio. The reader
+# carries ATA commands only, so the user's run lists no NVMe disk and says why. Then once as
+# root (directly, every disk), and once as the user with a reader that lacks its
+# capabilities. The NVMe disk is recorded by root, the ATA disks by the user.
 /bin/busybox --install -s /bin
 mount -t proc proc /proc
 mount -t sysfs sysfs /sys
@@ -72,7 +74,7 @@ section() {
         echo "@@disk $disk $(basename "$(readlink -f "$pci/driver")")"
     done
     echo "@@begin nodes"
-    ls -l /dev/sda /dev/sdb
+    ls -l /dev/nvme0n1 /dev/sda /dev/sdb
     echo "@@end nodes"
     section json as_user /opt/orvane/orvane-report --json
     section json.root orvane-report --json
