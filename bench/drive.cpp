@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // How long the drive code takes for its hot operations: the watch decodes every ticked
 // drive's temperature every 30 seconds, the details refresh lists a full attribute sector.
 #include "drive/attributes.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What the program pays every 30 seconds: one watch cycle over the four drives the demo
 // shows (the shipped recordings), all ticked, none hotter than the alert temperature. The
 // drives answer from memory, so this is the program's own cost without the disk driver.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The settings file at start-up and at close, and the reader's speed on a large document.
 #include "settings/config.h"
 #include "settings/xmlparser.h"

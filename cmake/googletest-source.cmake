@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # GoogleTest for a cross-build: Debian ships no MinGW-w64 GoogleTest, but its googletest
 # package brings the sources (/usr/src/googletest), which we build along with the tests.
 set(ORVANE_GOOGLETEST_SOURCE /usr/src/googletest CACHE PATH "GoogleTest's sources, for cross-builds")

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # cmake --install and the Debian package of the Linux build. The layout (GNU, from
 # installdirs.cmake), with the prefix /usr as the package preset has it:
 #   bin/orvane, bin/orvane-report

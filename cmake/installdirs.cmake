@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Where an installed Orvane keeps its parts (GNU layout), and the paths from the programs'
 # folder to them: the programs find their data and their private libraries relative to
 # themselves, so an installed tree works under any prefix and from a package alike.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # orvane_add_gtest(TARGET [PROPERTIES ...]): registers a GoogleTest executable with CTest.
 # Natively each test case becomes a CTest test of its own. A cross-built executable runs
 # under the emulator (Wine), whose start-up costs a second or more, so there the whole

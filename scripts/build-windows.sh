@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Cross-builds everything that needs no Qt for 64-bit Windows with MinGW-w64
 # (build-windows/): orvane-report.exe, the libraries with their Windows back-ends, and the
 # tests. scripts/test-windows.sh also runs the tests under Wine.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Checks that every tracked C++ file is formatted as .clang-format says (clang-format 14,
 # the Debian 12 one); lists the files that differ and fails when there are any.
 #   scripts/check-format.sh            check

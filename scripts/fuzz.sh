@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Builds the libFuzzer harnesses with clang (ASan + UBSan) and runs each for a while.
 # Usage: scripts/fuzz.sh [seconds per harness, default 60]
 set -euo pipefail

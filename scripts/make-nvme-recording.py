@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
 """Builds an Orvane recording of an NVMe drive from a smartctl text output.
 
 Reads the output of `smartctl -a` of an NVMe drive and writes a recording to standard

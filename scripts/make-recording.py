@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
 """Builds an Orvane drive recording from a smartctl text output.
 
 Reads the output of `smartctl -i -A` (or -a / -x; the attribute table may be in the

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # Rebuilds every drive recording in assets/drives/ from the smartctl outputs in
 # assets/drives/sources/. Each line below is one recording: its source and its options.
 # Running it again must leave `git diff assets/drives` empty. An argument names another

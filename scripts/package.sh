@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Builds the Debian package of Orvane (build-package/orvane_VERSION_ARCH.deb) and prints its
 # path. Install it with: sudo apt install ./build-package/orvane_*.deb
 set -euo pipefail

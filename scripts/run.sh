@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Sets up the machine, builds the programs and starts orvane-demo: the window on the drive
 # recordings of assets/drives. On a machine without a display it runs the demo on a virtual
 # one (Xvfb), saves a screenshot of it and prints the screenshot's path.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Installs every Debian package the build and the tests need. The lists live in
 # scripts/packages/*.txt, one package a line; '#' starts a comment. Names given as arguments
 # add the lists scripts/packages/extra/NAME.txt (tools only some scripts need). Safe to run

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Builds with AddressSanitizer and UndefinedBehaviorSanitizer and runs every test under them.
 set -euo pipefail
 cd "$(dirname "$0")/.."

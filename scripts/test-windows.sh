@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # The Windows build's tests under Wine: cross-builds everything that needs no Qt, then
 # runs the drive, settings, monitor, report and Windows back-end tests under Wine, and
 # compares orvane-report.exe with the native orvane-report on every shipped recording,

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Runs clang-tidy (.clang-tidy at the root) over the program's own sources with the compile
 # commands of the dev build (build/compile_commands.json, configured here when missing).
 # Fails when any check reports something.

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # Runs one Windows program under Wine in a prefix of its own: wine-run.sh PREFIX PROGRAM [ARGS...]
 # The prefix lives in the build folder and is made once (wineboot takes some 20 seconds);
 # the user's own ~/.wine is never touched. No menu entries, no Mono or Gecko downloads.

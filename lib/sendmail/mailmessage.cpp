@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "mailmessage.h"
 
 #include <cstdio>
@@ -29,14 +30,14 @@ std::string base64(std::string_view bytes)
 // RFC 5322 date in UTC: "Tue, 08 Dec 2026 04:11:36 +0000".
 std::string mailDate(std::time_t now)
 {
-    std::tm utc {};
+    std::tm utc{};
     gmtime_r(&now, &utc);
     static constexpr const char *kDays[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
-    static constexpr const char *kMonths[] = {
-        "Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+    static constexpr const char *kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                              "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
     char text[64];
     std::snprintf(text, sizeof text, "%s, %02d %s %04d %02d:%02d:%02d +0000", kDays[utc.tm_wday], utc.tm_mday,
-        kMonths[utc.tm_mon], utc.tm_year + 1900, utc.tm_hour, utc.tm_min, utc.tm_sec);
+                  kMonths[utc.tm_mon], utc.tm_year + 1900, utc.tm_hour, utc.tm_min, utc.tm_sec);
     return text;
 }
 
@@ -100,7 +101,7 @@ std::string encodedSubject(std::string_view subject)
 }
 
 std::string composeMessage(std::string_view from, std::string_view to, std::string_view subject, std::string_view body,
-    std::time_t now, std::string_view messageId)
+                           std::time_t now, std::string_view messageId)
 {
     std::string message;
     message += "Date: " + mailDate(now) + "\r\n";

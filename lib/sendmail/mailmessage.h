@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 #include <ctime>
@@ -20,6 +21,6 @@ namespace sendmail {
 // The whole mail as it travels: headers, a blank line and the body, every line ended by
 // CR LF (a body's LF, CR or CR LF all become CR LF).
 [[nodiscard]] std::string composeMessage(std::string_view from, std::string_view to, std::string_view subject,
-    std::string_view body, std::time_t now, std::string_view messageId);
+                                         std::string_view body, std::time_t now, std::string_view messageId);
 
 } // namespace sendmail

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "mailsettings.h"
 
 #include "platform/linux/filedescriptor.h"

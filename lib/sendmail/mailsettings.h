@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 #include <optional>
@@ -25,7 +26,7 @@ struct MailSettings
 
 // The settings in `text` (the file's content; `path` only names it in messages). On
 // failure yields nothing and says which line is wrong in `error`.
-[[nodiscard]] std::optional<MailSettings> parseSettings(
-    const std::string &text, const std::string &path, std::string &error);
+[[nodiscard]] std::optional<MailSettings> parseSettings(const std::string &text, const std::string &path,
+                                                        std::string &error);
 
 } // namespace sendmail

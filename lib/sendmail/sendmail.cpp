@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The exported entry points: check the arguments, read the settings, hand the mail to
 // libcurl and turn what happened into a status and a result text.
 #include "sendmail.h"

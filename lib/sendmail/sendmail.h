@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // libsendmail_lib: sends one mail over SMTP. The server and the login come from the

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
 """Compares what orvane-report read from the emulated disks with what smartctl read.
 
 Input is the guest's result file (see guest-init.sh): '@@disk NAME DRIVER' lines, then

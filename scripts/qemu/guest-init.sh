@@ -1,4 +1,5 @@
 #!/bin/busybox sh
+# SPDX-License-Identifier: MIT
 # The guest's /init: loads the disk drivers, reads the disks with orvane-report and with
 # smartctl, and writes every output as a marked section to the second serial port, which
 # the host saves to a file. The kernel console stays on the first port.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 """The checks of an emulated NVMe disk: orvane-report's drive list row, Disk Info and SMART
 Info rows against `smartctl -j -a` of the same controller, and the recorded identify data
 against the Disk Info rows smartctl's JSON does not carry."""

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Reads three emulated disks end to end: boots a small Linux guest under QEMU (q35 machine)
 # with an NVMe disk, one ATA disk on a PIIX IDE controller and one on the machine's AHCI
 # controller, runs orvane-report and smartctl on them inside the guest, and hands the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "drive/attributename.h"
 
 #include <array>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "drive/attributes.h"
 
 #include "drive/attributename.h"

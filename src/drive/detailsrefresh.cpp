@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "drive/detailsrefresh.h"
 
 #include "drive/attributes.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "drive/driveprobe.h"
 
 #include "drive/attributes.h"

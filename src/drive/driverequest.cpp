@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "drive/driverequest.h"
 
 #include <algorithm>

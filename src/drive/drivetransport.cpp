@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "drive/drivetransport.h"
 
 #include "drive/driverequest.h"

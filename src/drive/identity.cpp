@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "drive/identity.h"
 
 #include "drive/nvmeidentity.h"

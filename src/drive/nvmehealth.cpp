@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "drive/nvmehealth.h"
 
 #include "drive/nvmeidentity.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "drive/nvmeidentity.h"
 
 #include "drive/attrreading.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "monitor/activitylog.h"
 
 #include "text/cp1252.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "monitor/statusrefresh.h"
 
 #include "drive/attributes.h"

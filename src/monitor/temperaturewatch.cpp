@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "monitor/temperaturewatch.h"
 
 #include "drive/attributes.h"

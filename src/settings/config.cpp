@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "settings/config.h"
 
 #include "core/orvaneerror.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "settings/loadconfig.h"
 
 #include "settings/fileio.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "settings/xmlnode.h"
 
 #include "settings/xmlparser.h"
@@ -51,7 +52,7 @@ TqomXMLNode2 *TqomXMLNode2::FindNode(std::string_view name, bool deep) const
 std::string TqomXMLNode2::GetAttribute(std::string_view name) const
 {
     const auto it = std::find_if(m_attributes.begin(), m_attributes.end(),
-        [name](const TqomXMLAttribute2 &attribute) { return attribute.Name == name; });
+                                 [name](const TqomXMLAttribute2 &attribute) { return attribute.Name == name; });
     return it == m_attributes.end() ? std::string() : it->AttrValue;
 }
 

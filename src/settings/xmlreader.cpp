@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Reading a document. The reader walks SourceText forward from Position with plain
 // substring searches; a reading error is thrown as OrvaneError and, below the declaration,
 // turned into the LastError report with the elements read up to it kept.

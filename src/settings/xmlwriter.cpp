@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Writing a document: the declaration, then the elements, into one growing output buffer.
 #include "settings/fileio.h"
 #include "settings/xmlparser.h"

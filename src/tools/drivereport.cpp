@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tools/drivereport.h"
 
 #include "drive/detailsrefresh.h"

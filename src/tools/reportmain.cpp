@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // orvane-report: the drive list and the two drive reports of the window, on the command
 // line, from the real disks or from recordings.
 #include "platform/replay/replaydrivecontrol.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The information page: reached from the bottom bar only, its tab is never shown.
 #include "ui/links.h"
 #include "ui/orvaneform.h"

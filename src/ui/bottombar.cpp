@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The bottom bar of picture buttons, and the links it and the information page open.
 #include "text/cp1252.h"
 #include "ui/assets.h"

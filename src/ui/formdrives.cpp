@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The drive list and the two drive reports.
 #include "drive/detailsrefresh.h"
 #include "drive/driveprobe.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The Preferences page's handlers: each control writes its setting at once and most of
 // them log the change.
 #include "drive/attributes.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Start-up and shutdown of the window.
 #include "monitor/fisnteventlog.h"
 #include "monitor/messages.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The tray icon with its menu, and the status refresh that reports into its balloon.
 #include "monitor/activitylog.h"
 #include "monitor/messages.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The temperature watch on the window, and the window's two watch handlers.
 #include "ui/formwatch.h"
 

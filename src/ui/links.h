@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Where the information page and the bottom bar lead: the maker's addresses, all in one

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The Log page: every log line, and the buttons that save and clear them.
 #include "monitor/activitylog.h"
 #include "text/cp1252.h"

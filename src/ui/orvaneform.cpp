@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/orvaneform.h"
 
 #include "monitor/activitylog.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The Preferences page: one control per setting, placed at 96 pixels per inch.
 #include "ui/assets.h"
 #include "ui/orvaneform.h"
@@ -69,9 +70,11 @@ void createControls(TOrvane_Form &f, QWidget *page)
 // The keyboard order: the boxes top to bottom, then the fields, then the buttons.
 void setTabOrder(TOrvane_Form &f)
 {
-    QWidget *const order[] = {f.AutoRun_CheckBox, f.LogEvents_CheckBox, f.SystemLogEvents_CheckBox,
-        f.DiskStatus_CheckBox, f.Hibernate_CheckBox, f.PopupNotify_CheckBox, f.EmailNotify_CheckBox, f.SndFile_CheckBox,
-        f.TempWarn_CheckBox, f.CritTemp_Edit, f.Email_Edit, f.SoundPath_Edit, f.MailTest_Button, f.SndBrowse_Button};
+    QWidget *const order[] = {f.AutoRun_CheckBox,     f.LogEvents_CheckBox, f.SystemLogEvents_CheckBox,
+                              f.DiskStatus_CheckBox,  f.Hibernate_CheckBox, f.PopupNotify_CheckBox,
+                              f.EmailNotify_CheckBox, f.SndFile_CheckBox,   f.TempWarn_CheckBox,
+                              f.CritTemp_Edit,        f.Email_Edit,         f.SoundPath_Edit,
+                              f.MailTest_Button,      f.SndBrowse_Button};
     for (std::size_t i = 1; i < std::size(order); ++i) {
         QWidget::setTabOrder(order[i - 1], order[i]);
     }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/reportlistview.h"
 
 #include "text/cp1252.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/scaling.h"
 
 #include <QLayout>
@@ -55,8 +56,8 @@ void ScaleWidgetTree(QWidget &window, double ratio)
         scaleFixedSizes(*child, ratio);
         if (!placedByLayout(*child)) {
             const QRect g = child->geometry();
-            child->setGeometry(
-                scaled(g.x(), ratio), scaled(g.y(), ratio), scaled(g.width(), ratio), scaled(g.height(), ratio));
+            child->setGeometry(scaled(g.x(), ratio), scaled(g.y(), ratio), scaled(g.width(), ratio),
+                               scaled(g.height(), ratio));
         }
     }
 }

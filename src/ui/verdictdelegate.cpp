@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/verdictdelegate.h"
 
 #include "ui/assets.h"

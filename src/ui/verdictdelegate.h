@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 #include <QColor>
@@ -12,7 +13,7 @@ struct CellStyle
 {
     QColor colour; // the text colour
     bool bold = false; // bold on top of the list's own font
-    const QPixmap *icon {}; // the tick or the cross, drawn at the row's origin; none for other cells
+    const QPixmap *icon{}; // the tick or the cross, drawn at the row's origin; none for other cells
 };
 
 // Draws the verdict cells of the drive list and the S.M.A.R.T. Info list: the tick and green

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "drive/attributename.h"
 #include "drive/attributes.h"
 #include "drive/reporttable.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The drive reader as a program: orvane-drive-reader itself for everything that touches no
 // disk, and the same program on a fake /sys/block and /dev (test-drive-reader) for the rest,
 // spoken to by the client that the drive back-end uses.

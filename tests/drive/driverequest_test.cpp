@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The one place that decides which requests may reach a drive: every drive back-end except
 // the Windows driver carries only what decodeDriveRequest let through.
 #include "drive/drivetransport.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/linux/filedescriptor.h"
 
 #include <fcntl.h>

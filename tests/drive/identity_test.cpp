@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "drive/detailsrefresh.h"
 #include "drive/identity.h"
 #include "drive/reporttable.h"

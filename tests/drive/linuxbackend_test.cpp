@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The Linux back-end's translation to ATA PASS-THROUGH (16) and its reading of the SCSI
 // outcome, against what QEMU's emulated disks showed under Linux 6.1 (scripts/qemu): the
 // command blocks smartctl 7.3 sent for the same reads (`smartctl -r ioctl,2`) and the sense

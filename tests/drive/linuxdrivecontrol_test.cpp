@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "drive/smartstructs.h"
 #include "platform/linux/blockdevices.h"
 #include "platform/linux/linuxdrivecontrol.h"

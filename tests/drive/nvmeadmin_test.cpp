@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The Linux back-end's NVMe side: the admin commands it builds, and which disks it sends
 // them to.
 #include "drive/smartstructs.h"

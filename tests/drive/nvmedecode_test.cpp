@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Decoding an NVMe drive's Identify Controller data and health log into the reports, on
 // hand-made data (nvmesectors.h).
 #include "drive/nvmehealth.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // When a drive is asked as NVMe: only after a failed version request, with exactly the two
 // NVMe queries, and never any ATA command once it answered.
 #include "drive/attributes.h"

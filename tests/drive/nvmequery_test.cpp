@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The storage query that carries the two NVMe requests: its exact bytes, the one allow-list
 // that every back-end decodes it with, and the checks on the answer.
 #include "drive/nvmerequest.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Recordings of NVMe drives: the nvme-identify and nvme-health sections, and the replay of
 // them through the transport.
 #include "drive/attributes.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // When the Linux back-end turns to the drive reader, and what it makes of the replies: a
 // fake reader records the requests and answers as told.
 #include "platform/linux/linuxdrivecontrol.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "readerprocess.h"
 
 #include <fcntl.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Running the drive reader as a process in the tests: its disks, and a user without rights.

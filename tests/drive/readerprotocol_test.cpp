@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The messages between the program and its drive reader: what the reader accepts is exactly
 // what the request decoder lets through, with a drive number 0 to 3; everything else is
 // refused before a disk is opened.

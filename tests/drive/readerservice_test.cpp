@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The drive reader's core with fake disks behind it: what reaches a disk, what the replies
 // say, and how the framing on its pipes ends the conversation.
 #include "platform/linux/filedescriptor.h"

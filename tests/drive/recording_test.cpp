@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "drive/attributes.h"
 #include "drive/identity.h"
 #include "platform/replay/driverecording.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Which drives count as unread and which exit status bits the reports call for, with the
 // operating system's answers stood in by a function.
 #include "tools/drivereport.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // orvane-report on the shipped NVMe recordings: every health row agrees with the smartctl
 // output the recording was made from, and a drive recorded again replays the same.
 #include "runreport.h"

@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: MIT
 """Reads recordings with orvane-report --json and --prometheus, parses the second with the
 exposition-format parser of python3-prometheus-client, and checks that both say the same:
 every drive, its temperature and verdict, and every attribute's numbers and verdict. Also

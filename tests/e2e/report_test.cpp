@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Runs the orvane-report program itself on recordings and checks what it prints.
 #include "platform/replay/driverecording.h"
 #include "runreport.h"
@@ -245,7 +246,8 @@ TEST_F(Report, NoDriveReadableIsAFailure)
         out.append(buffer, n);
     }
     const int status = ::pclose(pipe);
-    if (out.find("cannot be opened") == std::string::npos && out.find("answered no ATA or NVMe command") == std::string::npos) {
+    if (out.find("cannot be opened") == std::string::npos
+        && out.find("answered no ATA or NVMe command") == std::string::npos) {
         GTEST_SKIP() << "no disk here that this user cannot read:\n" << out;
     }
     EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, kExitDriveUnreadable) << out;

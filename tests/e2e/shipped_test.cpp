@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // orvane-report on every recording shipped in assets/drives: what the window would show.
 #include "runreport.h"
 #include "tools/reportoptions.h"

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # The textfile writer of the systemd service: a complete file replaces orvane.prom in one
 # rename, a failed run leaves the previous file as it was, and no temporary file stays.
 #   textfile_check.sh WRITER PROGRAM-FOLDER ASSETS-DRIVES-FOLDER

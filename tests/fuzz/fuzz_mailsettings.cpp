@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The mail library's two texts from outside: the settings file (any bytes a user may
 // write) and the mail it composes from the caller's subject and body. A composed mail must
 // keep its fixed header block whatever the body holds, and end every line with CR LF.

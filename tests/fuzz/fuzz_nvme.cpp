@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Decodes arbitrary NVMe answers: the storage query's reply (whose data offset and length
 // come from the driver), the identify data and the health log. No read may leave the
 // buffers, and the reports always have their fixed rows.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Feeds arbitrary bodies to the drive reader's request decoder, the only input a privileged
 // process takes from an ordinary user: whatever it accepts must be a drive 0 to 3 and a
 // command of the allow-list, and must be exactly what the program itself would send.

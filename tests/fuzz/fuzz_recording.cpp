@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Feeds arbitrary text to the drive-recording parser: it must either yield a recording or
 // refuse it with RecordingError, and a recording it yields must survive a round trip.
 #include "platform/replay/driverecording.h"

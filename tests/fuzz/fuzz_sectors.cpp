@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Decodes arbitrary identify, attribute and threshold sectors: no read may leave the
 // 512-byte sectors, and the temperature must be a reading or the no-temperature marks.
 #include "drive/attributes.h"

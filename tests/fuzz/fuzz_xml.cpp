@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Reads arbitrary text as an XML document: no crash, no leak, and whatever was read must
 // be written and read again. Only the declaration's attributes may fail a load.
 #include "core/orvaneerror.h"

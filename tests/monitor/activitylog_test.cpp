@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "monitor/activitylog.h"
 #include "monitor/messages.h"
 #include "support/fakes.h"

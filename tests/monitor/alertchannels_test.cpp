@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "monitor/fisnteventlog.h"
 #include "monitor/messages.h"
 #include "support/fakes.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The Linux clock's time format comes from the user's locale (T_FMT).
 #include "peerprocess.h"
 #include "platform/linux/linuxlogclock.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "logindmock.h"
 
 #include <systemd/sd-bus.h>
@@ -55,8 +56,8 @@ bool LogindMock::start(const ScratchDir &folder, std::string &skip, std::string 
                     "<policy context=\"default\"><allow send_destination=\"*\" eavesdrop=\"true\"/>"
                     "<allow eavesdrop=\"true\"/><allow own=\"*\"/></policy></busconfig>\n");
     m_daemon = PeerProcess::start(
-        {"/usr/bin/dbus-daemon", "--config-file=" + ((folder / "bus.conf").string()), "--nofork", "--print-address=1"}, {},
-        (folder / "daemon.err").string(), error);
+        {"/usr/bin/dbus-daemon", "--config-file=" + ((folder / "bus.conf").string()), "--nofork", "--print-address=1"},
+        {}, (folder / "daemon.err").string(), error);
     if (!m_daemon) {
         skip = "cannot start the private bus: " + error;
         return false;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // python-dbusmock's logind template on a private D-Bus daemon that stands in for the system

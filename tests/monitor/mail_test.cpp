@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The alert mail through libsendmail_lib.so against a local aiosmtpd server that the test
 // starts (tests/monitor/smtp_server.py), delivering into a Maildir.
 #include "monitor/alertmail.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "peerprocess.h"
 
 #include <cerrno>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Shutdown and hibernation against a private D-Bus daemon that stands in for the system
 // bus, with python-dbusmock's logind template answering as org.freedesktop.login1.
 #include "logindmock.h"

@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: MIT
 """A local SMTP server for the mail tests: aiosmtpd on 127.0.0.1, on a free port that it
 prints as the first line of its output, delivering every mail into a Maildir. With --user
 it demands a login (AUTH PLAIN or LOGIN, without TLS) and accepts only that user and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The sound command interpreter with the real libcanberra, and an ALSA configuration
 // (in a temporary HOME) whose default device writes what it plays to a file.
 #include "monitor/sound.h"

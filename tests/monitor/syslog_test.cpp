@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The system-log writer against a datagram socket that the test binds in a temporary folder.
 #include "monitor/activitylog.h"
 #include "peerprocess.h"

@@ -1,11 +1,12 @@
+// SPDX-License-Identifier: MIT
 // The temperature watch against hand-made drives and fakes that write everything they are
 // asked into one journal, so that the order of every step can be checked.
-#include "support/fakedrivecontrol.h"
 #include "drive/drivetransport.h"
-#include "support/fakes.h"
 #include "monitor/activitylog.h"
 #include "monitor/temperaturewatch.h"
 #include "settings/config.h"
+#include "support/fakedrivecontrol.h"
+#include "support/fakes.h"
 #include "watchfakes.h"
 
 #include <algorithm>

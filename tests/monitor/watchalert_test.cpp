@@ -1,9 +1,8 @@
+// SPDX-License-Identifier: MIT
 // One whole alert through the real Linux back-ends, each against a peer the test starts: the
 // mail library and a local SMTP server, libcanberra and an ALSA file device, logind's mock
 // on a private bus, and a datagram socket standing in for the system log.
-#include "support/fakedrivecontrol.h"
 #include "drive/drivetransport.h"
-#include "support/fakes.h"
 #include "logindmock.h"
 #include "monitor/activitylog.h"
 #include "platform/linux/canberrasound.h"
@@ -11,6 +10,8 @@
 #include "platform/linux/sendmaillibrary.h"
 #include "platform/linux/syslogeventlog.h"
 #include "settings/config.h"
+#include "support/fakedrivecontrol.h"
+#include "support/fakes.h"
 #include "watchfakes.h"
 
 #include <cstring>
@@ -90,8 +91,8 @@ protected:
         , m_driver("CANBERRA_DRIVER", std::string("alsa"))
     {
         test::writeFile(m_dir / ".asoundrc",
-                        "pcm.!default {\n    type file\n    slave.pcm \"null\"\n    file \"" + ((m_dir / "played.raw").string())
-                            + "\"\n    format \"raw\"\n}\n");
+                        "pcm.!default {\n    type file\n    slave.pcm \"null\"\n    file \""
+                            + ((m_dir / "played.raw").string()) + "\"\n    format \"raw\"\n}\n");
         test::writeFile(m_dir / "alert.wav", wav(wavSamples()));
         ::mkdir(((m_dir / "config").string()).c_str(), 0700);
         ::mkdir(((m_dir / "config/orvane").string()).c_str(), 0700);
@@ -107,12 +108,14 @@ protected:
             }
             FAIL() << error;
         }
-        m_smtp = test::PeerProcess::start({"/usr/bin/python3", ORVANE_SMTP_SERVER, "--maildir", (m_dir / "maildir").string()}, {},
-                                          (m_dir / "smtp.err").string(), error);
+        m_smtp = test::PeerProcess::start(
+            {"/usr/bin/python3", ORVANE_SMTP_SERVER, "--maildir", (m_dir / "maildir").string()}, {},
+            (m_dir / "smtp.err").string(), error);
         ASSERT_TRUE(m_smtp) << error;
         const auto port = m_smtp->readLine(15s);
         if (!port && !m_smtp->running()) {
-            GTEST_SKIP() << "the SMTP server did not start: " << test::readFile((m_dir / "smtp.err").string()).value_or("");
+            GTEST_SKIP() << "the SMTP server did not start: "
+                         << test::readFile((m_dir / "smtp.err").string()).value_or("");
         }
         ASSERT_TRUE(port);
         const std::string conf = (m_dir / "config/orvane/sendmail.conf").string();
@@ -188,7 +191,8 @@ protected:
 TEST_F(WholeAlert, EveryPeerGetsWhatTheAlertSends)
 {
     const std::vector<std::string> lines = runAlert((m_dir / "alert.wav").string());
-    EXPECT_TRUE(test::waitFor([&] { return test::readFile((m_dir / "played.raw").string()).value_or("").size() >= 4000; }, 5s))
+    EXPECT_TRUE(
+        test::waitFor([&] { return test::readFile((m_dir / "played.raw").string()).value_or("").size() >= 4000; }, 5s))
         << "the sound never reached the ALSA file device";
     EXPECT_EQ(test::readFile((m_dir / "played.raw").string()).value_or("").substr(0, 4000), wavSamples());
     const std::vector<std::string> mails = mailsIn((m_dir / "maildir").string());

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Stand-ins for what the temperature watch needs of the window. They write what they are

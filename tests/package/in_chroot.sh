@@ -1,4 +1,5 @@
 #!/bin/bash
+# SPDX-License-Identifier: MIT
 # The part of package_test.sh that runs in its own mount namespace: unpacks the clean
 # system, installs the package, checks it and purges it.
 #   in_chroot.sh TARBALL DEB WORK SOURCE-DIR REFERENCE-ORVANE-REPORT RECORDING

@@ -1,4 +1,5 @@
 #!/bin/bash
+# SPDX-License-Identifier: MIT
 # Builds the Debian package and installs it into a clean Debian 12 system: a chroot made
 # with mmdebstrap from the mirror apt already uses, kept as a tarball in WORK so that later
 # runs only unpack it. There it reads a shipped recording as an ordinary user, and the

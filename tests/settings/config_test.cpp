@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/orvaneerror.h"
 #include "settings/loadconfig.h"
 #include "support/filefaults.h"

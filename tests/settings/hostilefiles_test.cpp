@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Files that are not what they seem: too large, not regular, links of other users, a folder
 // that refuses new files, a file of another user. Reads are bounded and typed; a save writes
 // only regular files, keeps the old file's owner and mode, and falls back to rewriting in

@@ -1,7 +1,8 @@
+// SPDX-License-Identifier: MIT
 // Saving must never cost the user the settings already on the disk: every failure below
 // leaves the old config.xml as it was and no temporary file behind.
-#include "settings/config.h"
 #include "core/orvaneerror.h"
+#include "settings/config.h"
 #include "support/scratchdir.h"
 
 #include <csignal>

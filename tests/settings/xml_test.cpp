@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/orvaneerror.h"
 #include "settings/xmlparser.h"
 #include "support/filefaults.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Tiny stand-ins for the platform interfaces, one each; each records what it was asked.

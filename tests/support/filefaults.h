@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The system's own words for the file errors the settings code quotes, and a file that

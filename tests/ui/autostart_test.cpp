@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Starting with the desktop session: the autostart entry that the AutoRun box manages.
 #include "platform/linux/xdgautostart.h"
 #include "uitestsupport.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The bottom bar and the information page: the layout of the bar, the pictures under the
 // mouse, and the addresses the links hand to the desktop.
 #include "ui/assets.h"

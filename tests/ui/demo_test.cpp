@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The real orvane-demo on a virtual X display: the window must be on the screen with its
 // drive list drawn. The screenshot stays in build/screenshots for a reviewer.
 #include "uitestsupport.h"

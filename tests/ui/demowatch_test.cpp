@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The real orvane-demo on a virtual X display with the temperature watch on: the shipped hot
 // drive (58 degrees against 50) brings up the hibernation question with the countdown in
 // the caption, and SIGTERM ends the program with the question open and the settings saved.

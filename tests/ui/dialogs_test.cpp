@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The real message box: what it is given is what the user reads, markup included.
 #include "ui/qtdialogs.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The drive list: selection drives the two reports; verdict cells are drawn in colour.
 #include "ui/reportlistview.h"
 #include "ui/verdictdelegate.h"
@@ -41,10 +42,10 @@ protected:
 TEST_F(DriveList, SelectionChangeShowsTheRowLosingItThenTheRowGettingIt)
 {
     form->HDDs_ListView->selectRow(0);
-    EXPECT_EQ(h.drives.opened, std::vector<std::string> {kDrive0});
+    EXPECT_EQ(h.drives.opened, std::vector<std::string>{kDrive0});
     h.drives.opened.clear();
     form->HDDs_ListView->selectRow(1);
-    EXPECT_EQ(h.drives.opened, (std::vector<std::string> {kDrive0, kDrive2}));
+    EXPECT_EQ(h.drives.opened, (std::vector<std::string>{kDrive0, kDrive2}));
     EXPECT_EQ(shownModel(), "Second");
 }
 
@@ -56,7 +57,7 @@ TEST_F(DriveList, KeyboardMovesAreSelectionChanges)
     h.drives.opened.clear();
     QTest::keyClick(form->HDDs_ListView, Qt::Key_Down);
     QTest::keyClick(form->HDDs_ListView, Qt::Key_Down);
-    EXPECT_EQ(h.drives.opened, (std::vector<std::string> {kDrive0, kDrive2, kDrive2, kDrive3}));
+    EXPECT_EQ(h.drives.opened, (std::vector<std::string>{kDrive0, kDrive2, kDrive2, kDrive3}));
     EXPECT_EQ(shownModel(), "Third");
 }
 
@@ -72,13 +73,13 @@ TEST_F(DriveList, TickingABoxIsNoSelectionChange)
 TEST_F(DriveList, SmartInfoPageShowsTheSelectedRowOrTheFirst)
 {
     form->Main_PageControl->setCurrentWidget(form->SMARTInfo_TabSheet);
-    EXPECT_EQ(h.drives.opened, std::vector<std::string> {kDrive0});
+    EXPECT_EQ(h.drives.opened, std::vector<std::string>{kDrive0});
 
     form->Main_PageControl->setCurrentWidget(form->DiskInfo_TabSheet);
     form->HDDs_ListView->selectRow(2);
     h.drives.opened.clear();
     form->Main_PageControl->setCurrentWidget(form->SMARTInfo_TabSheet);
-    EXPECT_EQ(h.drives.opened, std::vector<std::string> {kDrive3});
+    EXPECT_EQ(h.drives.opened, std::vector<std::string>{kDrive3});
     // Drive 3's attribute rows: 5 and the temperature.
     ASSERT_EQ(form->SMARTInfo_ListView->rowCount(), 2);
     EXPECT_EQ(form->SMARTInfo_ListView->cellText(1, 5), "50");
@@ -180,16 +181,11 @@ struct StyleCase
 TEST(VerdictDrawing, CellStyles)
 {
     const StyleCase cases[] = {
-        {3, "OK", true, kGreen, true, true, true},
-        {3, "BAD", true, kRed, true, false, true},
-        {3, "ok", true, kRed, true, false, true},
-        {3, "OK ", true, kRed, true, false, true},
-        {3, "", true, kRed, true, false, true},
-        {1, "OK", true, QColor(), false, false, false},
-        {2, "BAD", true, QColor(), false, false, false},
-        {6, "OK", false, kGreen, false, true, true},
-        {6, "BAD", false, kRed, false, false, true},
-        {5, "OK", false, QColor(), false, false, false},
+        {3, "OK", true, kGreen, true, true, true},       {3, "BAD", true, kRed, true, false, true},
+        {3, "ok", true, kRed, true, false, true},        {3, "OK ", true, kRed, true, false, true},
+        {3, "", true, kRed, true, false, true},          {1, "OK", true, QColor(), false, false, false},
+        {2, "BAD", true, QColor(), false, false, false}, {6, "OK", false, kGreen, false, true, true},
+        {6, "BAD", false, kRed, false, false, true},     {5, "OK", false, QColor(), false, false, false},
     };
     VerdictDelegate drives(3, {13, -2}, true, nullptr);
     VerdictDelegate smart(6, {20, -3}, false, nullptr);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The activity log on the Log page: stamps, Clear and Save.
 #include "uitestsupport.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The window on an NVMe drive beside an ATA one: the drive list, both reports and the
 // colours of their verdicts, from the shipped recording of a failed NVMe drive.
 #include "ui/reportlistview.h"

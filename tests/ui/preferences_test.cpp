@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The Preferences page: every control writes its setting and logs what the user changed.
 #include "uitestsupport.h"
 

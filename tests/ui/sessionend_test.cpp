@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // SIGTERM, SIGINT and SIGHUP end the program with a save of the settings, so that they are
 // saved when the machine shuts down or the terminal closes; a save that fails then is
 // reported and the program ends all the same. Runs the real orvane-demo, offscreen.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The settings at start-up and at close: config.xml in the current folder sets the
 // Preferences controls, whose handlers run for the settings that are on.
 #include "ui/reportlistview.h"

@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: MIT
 """A StatusNotifierWatcher for the tray tests: it takes org.kde.StatusNotifierWatcher on
 the session bus, says a host is registered, and prints "registered SERVICE" on standard
 output for every item that registers (and "ready" once it owns its name)."""

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Start-up: the steps in their order, what the probe finds, and an error that stops it.
 #include "ui/reportlistview.h"
 #include "uitestsupport.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The status refresh through the window: what the balloons say, which cells change, and
 // the tray menu's and the timer's handlers that run it.
 #include "monitor/statusrefresh.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The factory of this platform's back-ends: the programs dereference every member, so a
 // back-end that is left out would crash the window at start.
 #include "platform/systemservices.h"

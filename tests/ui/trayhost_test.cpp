@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The tray icon on real hosts under Xvfb: a StatusNotifierWatcher with a notification
 // server on the private session bus, or, without a watcher, trayer's XEmbed tray. Each
 // test runs in a process of its own, since Qt picks the kind of tray once per process.
@@ -104,9 +105,9 @@ TEST(StatusNotifierHost, MinimizingBalloonsTheReportAndAClickOnItRestoresTheWind
 {
     ScratchDir dir;
     auto watcher = startWatcher(dir);
-    auto server =
-        startPeer({"/usr/bin/python3", "-m", "dbusmock", "--template", "notification_daemon", "-l", (dir / "calls.log").string()},
-                  (dir / "notify.err").string());
+    auto server = startPeer(
+        {"/usr/bin/python3", "-m", "dbusmock", "--template", "notification_daemon", "-l", (dir / "calls.log").string()},
+        (dir / "notify.err").string());
     ASSERT_TRUE(watcher && server);
     ASSERT_TRUE(pumpUntil([] {
         return QDBusConnection::sessionBus().interface()->isServiceRegistered(

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The tray tests against real hosts run on a display and a session bus of their own: this
 // starts Xvfb and a private dbus-daemon before Qt, and gives Qt the X11 platform.
 #include "../monitor/peerprocess.h"
@@ -58,8 +59,8 @@ int main(int argc, char **argv)
     std::string bus;
     auto xvfb = startPeer({"/usr/bin/Xvfb", "-displayfd", "1", "-screen", "0", "1024x768x24", "-nolisten", "tcp"},
                           (dir / "xvfb.err").string(), display);
-    auto daemon =
-        startPeer({"/usr/bin/dbus-daemon", "--session", "--nofork", "--print-address=1"}, (dir / "dbus.err").string(), bus);
+    auto daemon = startPeer({"/usr/bin/dbus-daemon", "--session", "--nofork", "--print-address=1"},
+                            (dir / "dbus.err").string(), bus);
     if (!xvfb || !daemon) {
         std::printf("Xvfb or dbus-daemon is missing: the tray host tests are skipped\n");
         ::testing::GTEST_FLAG(filter) = "-*";

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The tray icon component against a fake notification area: the record it sends, the
 // balloon's cuts, the mouse events, and minimizing into the tray.
 #include "faketray.h"

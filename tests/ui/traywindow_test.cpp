@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The window with its tray icon: the menu, minimizing into the tray and back, and "Exit".
 #include "ui/rolloverimage.h"
 #include "ui/trayicon.h"

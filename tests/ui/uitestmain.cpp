@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Qt needs its application object before any widget; every test runs on one, offscreen,
 // in UTC and the C locale so that log stamps are the same on every machine.
 #include <QApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "uitestsupport.h"
 
 #include "text/cp1252.h"
@@ -101,10 +102,10 @@ void FormHarness::addDrive(std::uint8_t number, const std::string &model, std::o
 TOrvane_Form &FormHarness::create(double screenPpi)
 {
     places.screenPpi = screenPpi;
-    m_form = std::make_unique<TOrvane_Form>(
-        FormServices{transport, dialogs, clock, eventLog, eventSources, mail, sound, power, autostart,
-                     realTray != nullptr ? *realTray : tray, opener},
-        places);
+    m_form =
+        std::make_unique<TOrvane_Form>(FormServices{transport, dialogs, clock, eventLog, eventSources, mail, sound,
+                                                    power, autostart, realTray != nullptr ? *realTray : tray, opener},
+                                       places);
     return *m_form;
 }
 

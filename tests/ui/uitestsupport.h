@@ -1,8 +1,9 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 #include "drive/drivetransport.h"
-#include "platform/linux/xdgautostart.h"
 #include "faketray.h"
+#include "platform/linux/xdgautostart.h"
 #include "platform/replay/replaydrivecontrol.h"
 #include "support/fakedialogs.h"
 #include "support/fakes.h"

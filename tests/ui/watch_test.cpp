@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The temperature watch on the window with the real question box: the test answers the box
 // from inside its event loop, as a user would.
 #include "settings/fileio.h"

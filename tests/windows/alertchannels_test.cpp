@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The mail library loaded from beside the program, the power calls up to the point where
 // they would end the session, the multimedia command interpreter and the local clock.
 #include "monitor/alertmail.h"

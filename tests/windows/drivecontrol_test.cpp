@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The disk driver's calls as Wine provides them. Wine has no physical drives to answer
 // S.M.A.R.T. requests (the drive tests use fakes for that); what it does check is that the
 // calls are wired: a device that is not there, a handle that is not a disk.

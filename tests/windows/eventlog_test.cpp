@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The event source registered in the registry and written through Wine's advapi32, and the
 // message table that Event Viewer reads the texts from.
 #include "monitor/fisnteventlog.h"

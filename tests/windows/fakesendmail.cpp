@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A stand-in for SendMail_Lib.dll: it sends nothing and answers with its arguments, one
 // after the other between '|' ("null" for a null pointer), so that the test sees exactly
 // what crossed the library's boundary. An empty recipient is refused as a server would.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // A registry key of the test's own under HKEY_CURRENT_USER, removed with everything below

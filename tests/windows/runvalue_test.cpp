@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The Run value written and removed through the registry as Wine keeps it.
 #include "platform/windows/modulepath.h"
 #include "platform/windows/runvalue.h"

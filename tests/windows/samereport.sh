@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # orvane-report.exe under Wine prints, byte for byte, what the native build prints: for
 # every recording in DRIVES as tables and as JSON, four drives at once, and a refused
 # recording (standard error and exit status included).

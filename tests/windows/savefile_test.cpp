@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The settings file's save on Windows: a flushed temporary file moved over config.xml, and
 // every way that can fail leaving the old file and no temporary file behind.
 #include "core/orvaneerror.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The Windows factory: the window dereferences every member it gets, so each back-end must
 // be there. This build has no Qt, hence no window whose end of session would be watched.
 #include "platform/systemservices.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/linux/desktopnotifications.h"
 
 #include <QDBusMessage>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/linux/drivereaderclient.h"
 
 #include <algorithm>

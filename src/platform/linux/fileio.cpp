@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The settings file on POSIX systems: open/read for loading, and for saving a temporary
 // file that is written, fsync'ed and renamed over the old one.
 #include "settings/fileio.h"

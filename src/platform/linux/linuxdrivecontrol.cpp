@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/linux/linuxdrivecontrol.h"
 
 #include "platform/linux/atapassthrough.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/linux/linuxlogclock.h"
 
 #include "text/cp1252.h"
@@ -25,7 +26,7 @@ LinuxLogClock::~LinuxLogClock()
 std::tm LinuxLogClock::localNow()
 {
     const time_t now = time(nullptr);
-    std::tm local {};
+    std::tm local{};
     localtime_r(&now, &local);
     return local;
 }

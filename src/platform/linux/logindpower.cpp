@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/linux/logindpower.h"
 
 #include "platform/linux/sdbusowners.h"

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # The Linux back-ends of the activity log and the alert channels: the local clock and
 # locale, the system log, systemd-logind over D-Bus, libcanberra, and the loader of the
 # mail library.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/systemdrives.h"
 
 #include "platform/linux/linuxdrivecontrol.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The Linux back-ends: SG_IO for the disks, the C library's clock and locale, the system
 // log, the mail library loaded at run time, libcanberra, systemd-logind, an XDG autostart
 // entry, the session manager with SIGTERM, SIGINT and SIGHUP, xdg-open and the desktop's

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/linux/xdgautostart.h"
 
 #include "core/orvaneerror.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/linux/xdgopener.h"
 
 #include "text/cp1252.h"

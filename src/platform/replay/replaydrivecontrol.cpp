@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/replay/replaydrivecontrol.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The settings file on Windows: ReadFile for loading; for saving a temporary file that is
 // written, flushed to the disk and moved over the old one.
 #include "settings/fileio.h"

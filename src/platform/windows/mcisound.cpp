@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/windows/mcisound.h"
 
 #include <windows.h>

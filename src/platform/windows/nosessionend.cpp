@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The Windows build without Qt (the cross-build: orvane-report and the tests) has no window
 // whose end of session it would watch.
 #include "platform/windows/qtsessionend.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/windows/runvalue.h"
 
 #include "platform/windows/modulepath.h"

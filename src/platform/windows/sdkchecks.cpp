@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Our own copies of the Windows SDK's request codes, flags and structures must match the
 // SDK's byte for byte: the drive code builds requests with them on every platform, and the
 // Windows back-ends hand them to the system unchanged. Each value is checked here, where the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/windows/sendmaildll.h"
 
 #include "platform/windows/modulepath.h"

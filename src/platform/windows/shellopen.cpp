@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/windows/shellopen.h"
 
 #include <windows.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/standardstreams.h"
 
 #include <cstdio>

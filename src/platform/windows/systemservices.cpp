@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The Windows back-ends: the disk driver's S.M.A.R.T. requests, the local clock and the
 // user's time format, the Application event log with its source under HKEY_LOCAL_MACHINE,
 // SendMail_Lib.dll from the program's folder, mciExecute, the token privilege and

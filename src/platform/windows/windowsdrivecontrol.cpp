@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/windows/windowsdrivecontrol.h"
 
 #include "drive/driverequest.h"

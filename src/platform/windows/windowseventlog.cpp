@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/windows/windowseventlog.h"
 
 #include "platform/windows/modulepath.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/app/appwindow.h"
 
 #include "drive/drivetransport.h"

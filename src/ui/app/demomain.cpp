@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // orvane-demo: the window on recorded drives, so that it can be tried on any machine.
 //
 //   orvane-demo [--drives FOLDER] [--screenshot FILE.png]

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // orvane: the window on this machine's drives. No options: Qt's own (-platform, ...) only.
 #include "platform/systemservices.h"
 #include "ui/app/appwindow.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // orvane-drawassets: draws the window's pictures into assets/ui. Run it after changing a
 // picture and commit the PNG files it writes; the build only reads the PNG files.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // orvane-drive-reader: reads the S.M.A.R.T. data of the system's disks for an unprivileged
 // orvane or orvane-report that started it, over its standard input and output. It takes no
 // arguments: the disks are always those of /sys/block and /dev.

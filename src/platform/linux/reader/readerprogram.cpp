@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/linux/reader/readerprogram.h"
 
 #include "platform/linux/reader/readerprivileges.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/linux/reader/sysfsreaderdisks.h"
 
 #include "platform/linux/atapassthrough.h"
