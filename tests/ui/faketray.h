@@ -40,7 +40,7 @@ public:
         return present;
     }
 
-    void popupMenu(QMenu &menu, QPoint at) override { menus.push_back({&menu, at}); }
+    void popupMenu(QMenu &menu, QPoint at) override { menus.emplace_back(&menu, at); }
 
     // What the desktop would report after the user's mouse did it.
     void send(TrayEvent event, QPoint cursor = {}) { report(event, cursor); }
