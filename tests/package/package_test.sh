@@ -24,9 +24,11 @@ if [ "$(id -u)" -ne 0 ]; then
 fi
 
 # The first URI of apt's sources that ends in /debian (or /debian-security).
+# The first mirror of the archive named $1 in apt's sources (one-line or deb822 form), or
+# nothing. A missing file or no match is no failure here: the caller decides.
 mirror_of() {
-    cat /etc/apt/sources.list /etc/apt/sources.list.d/*.list /etc/apt/sources.list.d/*.sources 2>/dev/null |
-        grep -v '^[[:space:]]*#' | grep -oE "(https?|file)://[^ ]*/$1/?( |\$)" | head -n1 | tr -d ' ' | sed 's:/$::'
+    { cat /etc/apt/sources.list /etc/apt/sources.list.d/*.list /etc/apt/sources.list.d/*.sources 2>/dev/null || true; } |
+        grep -v '^[[:space:]]*#' | grep -oE "(https?|file)://[^ ]*/$1/?( |\$)" | sed -n '1{s/ //g;s:/$::;p}' || true
 }
 
 build_package() {
