@@ -38,7 +38,8 @@ build_package() {
 
 make_system() {
     tarball="$work/debian-12.tar.zst"
-    [ -s "$tarball" ] && return
+    [ -f "$tarball" ] && [ -s "$tarball" ] && return
+    rm -rf "$tarball"
     local mirror security
     mirror=$(mirror_of debian)
     security=$(mirror_of debian-security)
@@ -46,8 +47,11 @@ make_system() {
     local sources=("deb $mirror bookworm main" "deb $mirror bookworm-updates main")
     [ -z "$security" ] || sources+=("deb $security bookworm-security main")
     echo "making a clean Debian 12 system from $mirror (once; kept in $tarball)"
-    mmdebstrap --variant=apt --mode=root --quiet bookworm "$tarball.part" "${sources[@]}"
-    mv "$tarball.part" "$tarball"
+    # mmdebstrap picks the format by the name's ending: the part file must end in .tar.zst.
+    local part="$work/debian-12.part.tar.zst"
+    rm -rf "$part"
+    mmdebstrap --variant=apt --mode=root --quiet bookworm "$part" "${sources[@]}"
+    mv "$part" "$tarball"
 }
 
 build_package
