@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "platform/linux/drivereaderclient.h"
 
+#include "platform/linux/writefully.h"
+
 #include <algorithm>
 #include <array>
 #include <cerrno>
@@ -35,21 +37,11 @@ bool writeAll(int fd, std::span<const std::uint8_t> bytes)
     sigemptyset(&pipeSignal);
     sigaddset(&pipeSignal, SIGPIPE);
     pthread_sigmask(SIG_BLOCK, &pipeSignal, &old);
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n <= 0) {
-            break;
-        }
-        done += static_cast<std::size_t>(n);
-    }
+    const bool written = writeFully(fd, bytes);
     const timespec now{0, 0};
     while (sigtimedwait(&pipeSignal, nullptr, &now) == SIGPIPE) { }
     pthread_sigmask(SIG_SETMASK, &old, nullptr);
-    return done == bytes.size();
+    return written;
 }
 
 // Reads `buffer` full before `deadline`. False at the end of the input, on an error or when

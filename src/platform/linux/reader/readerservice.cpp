@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "platform/linux/reader/readerservice.h"
 
+#include "platform/linux/writefully.h"
+
 #include <array>
 #include <cerrno>
 #include <unistd.h>
@@ -28,22 +30,6 @@ ssize_t readFully(int fd, std::span<std::uint8_t> buffer)
         done += static_cast<std::size_t>(n);
     }
     return static_cast<ssize_t>(done);
-}
-
-bool writeFully(int fd, std::span<const std::uint8_t> bytes)
-{
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n <= 0) {
-            return false;
-        }
-        done += static_cast<std::size_t>(n);
-    }
-    return true;
 }
 
 } // namespace
