@@ -11,6 +11,7 @@ namespace {
 
 constexpr std::size_t kOpenCheckSize = 2;
 constexpr std::size_t kAtaRequestSize = 10;
+constexpr std::size_t kNvmeRequestSize = 3;
 constexpr std::size_t kReplyHeaderBytes = 5;
 
 // The command kinds as the messages number them; fixed here so that the enum may grow.
@@ -65,6 +66,29 @@ std::optional<AtaCommand> checkedAtaCommand(AtaCommandKind kind, std::span<const
     return command;
 }
 
+// The NVMe commands as the messages number them.
+constexpr std::array<std::pair<NvmeCommand, std::uint8_t>, 2> kNvmeCodes{{
+    {NvmeCommand::IdentifyController, 1},
+    {NvmeCommand::HealthLog, 2},
+}};
+
+// The command a code names, run through the same decoder as every other request: its query
+// as the program sends it must be one that the allow-list lets through.
+std::optional<NvmeCommand> checkedNvmeCommand(std::uint8_t code)
+{
+    for (const auto &[command, c] : kNvmeCodes) {
+        if (c != code) {
+            continue;
+        }
+        const std::vector<std::uint8_t> query = nvmeQuery(command);
+        const std::optional<DriveRequest> request = decodeDriveRequest(kIoctlStorageQueryProperty, query, query.size());
+        if (request && std::holds_alternative<NvmeCommand>(*request) && std::get<NvmeCommand>(*request) == command) {
+            return command;
+        }
+    }
+    return std::nullopt;
+}
+
 void putLittleEndian(std::vector<std::uint8_t> &out, std::uint32_t value)
 {
     for (int shift = 0; shift < 32; shift += 8) {
@@ -99,6 +123,15 @@ std::vector<std::uint8_t> encodeAtaRequest(unsigned drive, const AtaCommand &com
             r.command};
 }
 
+std::vector<std::uint8_t> encodeNvmeRequest(unsigned drive, NvmeCommand command)
+{
+    std::uint8_t code = 0;
+    for (const auto &[c, number] : kNvmeCodes) {
+        code = c == command ? number : code;
+    }
+    return {static_cast<std::uint8_t>(ReaderMessageType::NvmeCommand), static_cast<std::uint8_t>(drive), code};
+}
+
 std::optional<ReaderRequest> decodeReaderRequest(std::span<const std::uint8_t> body)
 {
     if (body.size() < kOpenCheckSize || body[1] >= kReaderDrives) {
@@ -108,6 +141,15 @@ std::optional<ReaderRequest> decodeReaderRequest(std::span<const std::uint8_t> b
     request.drive = body[1];
     if (body[0] == static_cast<std::uint8_t>(ReaderMessageType::OpenCheck) && body.size() == kOpenCheckSize) {
         request.type = ReaderMessageType::OpenCheck;
+        return request;
+    }
+    if (body[0] == static_cast<std::uint8_t>(ReaderMessageType::NvmeCommand) && body.size() == kNvmeRequestSize) {
+        const std::optional<NvmeCommand> command = checkedNvmeCommand(body[2]);
+        if (!command) {
+            return std::nullopt;
+        }
+        request.type = ReaderMessageType::NvmeCommand;
+        request.nvme = *command;
         return request;
     }
     if (body[0] != static_cast<std::uint8_t>(ReaderMessageType::AtaCommand) || body.size() != kAtaRequestSize) {

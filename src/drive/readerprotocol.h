@@ -2,6 +2,7 @@
 #pragma once
 
 #include "drive/driverequest.h"
+#include "drive/nvmerequest.h"
 
 #include <cstdint>
 #include <optional>
@@ -16,15 +17,18 @@ namespace orvane {
 //
 // A request body is a message type, a drive number (0 to 3: the N-th whole disk of the
 // system) and the type's fields; it carries an already decoded command, never a device
-// name, a path or raw request bytes. A further protocol (NVMe) joins as a further type.
+// name, a path or raw request bytes.
 //
-//   type 1, open check:  [1][drive]                          the disk can be opened
-//   type 2, ATA command: [2][drive][kind][7 task-file bytes] features, sector count, sector
-//                                                            number, cyl low, cyl high,
-//                                                            device/head, command
+//   type 1, open check:   [1][drive]                          the disk can be opened
+//   type 2, ATA command:  [2][drive][kind][7 task-file bytes] features, sector count, sector
+//                                                             number, cyl low, cyl high,
+//                                                             device/head, command
+//   type 3, NVMe command: [3][drive][command]                 1 Identify Controller,
+//                                                             2 SMART / Health log
 //
 // A reply body is a status, the system's error number (32-bit little-endian, 0 when there
-// is none) and the reply bytes: the sector of a completed data-in ATA command, else nothing.
+// is none) and the reply bytes: the sector of a completed data-in ATA command, the data of a
+// completed NVMe command (4096 or 512 bytes), else nothing.
 //   [status][errno x4][data]
 
 inline constexpr std::size_t kReaderFrameHeaderSize = 4;
@@ -38,6 +42,7 @@ inline constexpr unsigned kReaderDrives = 4;
 enum class ReaderMessageType : std::uint8_t {
     OpenCheck = 1,
     AtaCommand = 2,
+    NvmeCommand = 3,
 };
 
 enum class ReaderStatus : std::uint8_t {
@@ -54,6 +59,7 @@ struct ReaderRequest
     ReaderMessageType type = ReaderMessageType::OpenCheck;
     unsigned drive = 0;
     AtaCommand ata; // the AtaCommand type only
+    NvmeCommand nvme = NvmeCommand::IdentifyController; // the NvmeCommand type only
 };
 
 struct ReaderReply
@@ -66,9 +72,10 @@ struct ReaderReply
 // Request bodies. `drive` must be below kReaderDrives.
 [[nodiscard]] std::vector<std::uint8_t> encodeOpenCheck(unsigned drive);
 [[nodiscard]] std::vector<std::uint8_t> encodeAtaRequest(unsigned drive, const AtaCommand &command);
+[[nodiscard]] std::vector<std::uint8_t> encodeNvmeRequest(unsigned drive, NvmeCommand command);
 
 // The request a body holds, or nothing when the body is malformed (size, type, drive
-// number) or its ATA command is not one decodeDriveRequest lets through.
+// number) or its ATA or NVMe command is not one decodeDriveRequest lets through.
 [[nodiscard]] std::optional<ReaderRequest> decodeReaderRequest(std::span<const std::uint8_t> body);
 
 [[nodiscard]] std::vector<std::uint8_t> encodeReaderReply(const ReaderReply &reply);

@@ -144,6 +144,35 @@ TEST_F(ReaderOnFakeDisks, OpensOnlyBlockDevicesOfItsOwnDiskList)
     EXPECT_TRUE(read->data.empty());
 }
 
+// Each disk gets only the commands of its own protocol: the NVMe commands go to an NVMe
+// namespace and reach its driver (here the loop device's, which knows none: EINVAL), but
+// never to another disk, nor ATA commands to a namespace (ENOTTY, before any system call).
+TEST_F(ReaderOnFakeDisks, SendsEachDiskOnlyTheCommandsOfItsProtocol)
+{
+    if (!root.addDisk("nvme0n1", "block") || !root.addDisk("sda", "block")) {
+        GTEST_SKIP() << "making a block device needs CAP_MKNOD";
+    }
+    DriveReaderClient reader(kTestReader);
+    const struct
+    {
+        const char *what;
+        Bytes request;
+        int error;
+    } cases[] = {
+        {"Identify Controller to the namespace", encodeNvmeRequest(0, NvmeCommand::IdentifyController), EINVAL},
+        {"the health log to the namespace", encodeNvmeRequest(0, NvmeCommand::HealthLog), EINVAL},
+        {"an ATA command to the namespace", encodeAtaRequest(0, attributeRead()), ENOTTY},
+        {"an NVMe command to an ATA disk", encodeNvmeRequest(1, NvmeCommand::HealthLog), ENOTTY},
+    };
+    for (const auto &c : cases) {
+        const std::optional<ReaderReply> reply = reader.exchange(c.request);
+        ASSERT_TRUE(reply) << c.what << ": " << reader.lastError();
+        EXPECT_EQ(reply->status, ReaderStatus::CommandFailed) << c.what;
+        EXPECT_EQ(reply->error, c.error) << c.what;
+        EXPECT_TRUE(reply->data.empty()) << c.what;
+    }
+}
+
 // An ordinary user who may not open the disk: the back-end turns to the reader, which raises
 // its capability for the open (here it runs with root's capabilities as the test does, but
 // none of them effective until it raises one).

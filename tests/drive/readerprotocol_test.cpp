@@ -43,6 +43,16 @@ TEST(ReaderProtocol, EveryAllowedCommandArrivesAsSent)
             EXPECT_EQ(got->ata.registers, sent.registers);
         }
     }
+    for (const NvmeCommand sent : {NvmeCommand::IdentifyController, NvmeCommand::HealthLog}) {
+        for (unsigned drive = 0; drive < kReaderDrives; ++drive) {
+            const std::optional<ReaderRequest> got = decodeReaderRequest(encodeNvmeRequest(drive, sent));
+            ASSERT_TRUE(got) << int(sent) << " drive " << drive;
+            EXPECT_EQ(got->type, ReaderMessageType::NvmeCommand);
+            EXPECT_EQ(got->drive, drive);
+            EXPECT_EQ(got->nvme, sent);
+        }
+    }
+    EXPECT_NE(encodeNvmeRequest(0, NvmeCommand::IdentifyController), encodeNvmeRequest(0, NvmeCommand::HealthLog));
     const std::optional<ReaderRequest> check = decodeReaderRequest(encodeOpenCheck(3));
     ASSERT_TRUE(check);
     EXPECT_EQ(check->type, ReaderMessageType::OpenCheck);
@@ -77,7 +87,14 @@ TEST(ReaderProtocol, RefusesAnythingElse)
         {"empty", {}},
         {"type only", {1}},
         {"unknown type 0", {0, 0}},
-        {"unknown type 3", {3, 0, 1, 0, 1, 1, 0, 0, 0xA0, 0xEC}},
+        {"unknown type 4", {4, 0, 1}},
+        {"an NVMe request the size of an ATA one", {3, 0, 1, 0, 1, 1, 0, 0, 0xA0, 0xEC}},
+        {"an NVMe request without its command", {3, 0}},
+        {"an NVMe request with a trailing byte", {3, 0, 1, 0}},
+        {"NVMe command 0", {3, 0, 0}},
+        {"NVMe command 3", {3, 0, 3}},
+        {"NVMe command 255", {3, 0, 255}},
+        {"an NVMe request for drive 4", {3, 4, 2}},
         {"drive 4", encodeOpenCheck(4)},
         {"drive 255", valuesWith(1, 255)},
         {"open check with a trailing byte", checkTooLong},
@@ -107,12 +124,14 @@ TEST(ReaderProtocol, RepliesAndFramesRoundTrip)
     }
     const ReaderReply replies[] = {
         {ReaderStatus::Done, 0, sector},
+        {ReaderStatus::Done, 0, Bytes(kNvmeIdentifySize, 0x5A)},
         {ReaderStatus::Done, 0, {}},
         {ReaderStatus::OpenFailed, 13, {}},
         {ReaderStatus::CommandFailed, 0x01020304, {}},
     };
     for (const ReaderReply &sent : replies) {
         const Bytes body = encodeReaderReply(sent);
+        EXPECT_LE(body.size(), kMaxReaderReplySize);
         const Bytes frame = frameMessage(body);
         ASSERT_EQ(frame.size(), kReaderFrameHeaderSize + body.size());
         EXPECT_EQ(frameLength(std::span<const std::uint8_t, kReaderFrameHeaderSize>(frame.data(), 4)), body.size());

@@ -20,6 +20,7 @@ public:
     int opens = 0;
     int alive = 0;
     std::vector<std::pair<unsigned, AtaCommand>> commands;
+    std::vector<std::pair<unsigned, NvmeCommand>> nvmeCommands;
     int commandError = -1; // -1: the command completes
 
     Opened open(unsigned number) override
@@ -50,6 +51,13 @@ private:
             m_owner.commands.emplace_back(m_number, command);
             std::fill(sector.begin(), sector.end(), 0xA5);
             sector[0] = static_cast<std::uint8_t>(command.registers.features);
+            error = std::max(m_owner.commandError, 0);
+            return m_owner.commandError < 0;
+        }
+        bool nvmeCommand(NvmeCommand command, std::span<std::uint8_t> data, int &error) override
+        {
+            m_owner.nvmeCommands.emplace_back(m_number, command);
+            std::fill(data.begin(), data.end(), command == NvmeCommand::HealthLog ? 0x48 : 0x49);
             error = std::max(m_owner.commandError, 0);
             return m_owner.commandError < 0;
         }
@@ -109,6 +117,30 @@ TEST(ReaderService, AnswersFromTheDiskItOpensForTheRequest)
     EXPECT_TRUE(refused.data.empty()) << "a failed read must not bring a sector";
 }
 
+TEST(ReaderService, AnswersNvmeCommandsWithTheirWholeData)
+{
+    FakeDisks disks;
+    const ReaderReply identify = answerReaderRequest(disks, encodeNvmeRequest(0, NvmeCommand::IdentifyController));
+    EXPECT_EQ(identify.status, ReaderStatus::Done);
+    EXPECT_EQ(identify.data, Bytes(kNvmeIdentifySize, 0x49));
+    const ReaderReply health = answerReaderRequest(disks, encodeNvmeRequest(0, NvmeCommand::HealthLog));
+    EXPECT_EQ(health.status, ReaderStatus::Done);
+    EXPECT_EQ(health.data, Bytes(kNvmeHealthLogSize, 0x48));
+    EXPECT_EQ(disks.nvmeCommands,
+              (std::vector<std::pair<unsigned, NvmeCommand>>{{0, NvmeCommand::IdentifyController},
+                                                             {0, NvmeCommand::HealthLog}}));
+    EXPECT_TRUE(disks.commands.empty()) << "an NVMe request must not turn into an ATA command";
+    EXPECT_EQ(answerReaderRequest(disks, encodeNvmeRequest(1, NvmeCommand::HealthLog)).status,
+              ReaderStatus::OpenFailed);
+
+    disks.commandError = EACCES; // the kernel refused: no CAP_SYS_ADMIN
+    const ReaderReply refused = answerReaderRequest(disks, encodeNvmeRequest(0, NvmeCommand::HealthLog));
+    EXPECT_EQ(refused.status, ReaderStatus::CommandFailed);
+    EXPECT_EQ(refused.error, EACCES);
+    EXPECT_TRUE(refused.data.empty()) << "a failed command must not bring data";
+    EXPECT_EQ(disks.alive, 0);
+}
+
 TEST(ReaderService, ARefusedRequestOpensNoDisk)
 {
     FakeDisks disks;
@@ -116,11 +148,12 @@ TEST(ReaderService, ARefusedRequestOpensNoDisk)
     writeLog[3] = 0xD6; // SMART WRITE LOG
     Bytes drive4 = encodeOpenCheck(0);
     drive4[1] = 4;
-    for (const Bytes &request : {writeLog, drive4, Bytes{9, 0}, Bytes{}}) {
+    for (const Bytes &request : {writeLog, drive4, Bytes{9, 0}, Bytes{}, Bytes{3, 0, 7}}) {
         EXPECT_EQ(answerReaderRequest(disks, request).status, ReaderStatus::Refused);
     }
     EXPECT_EQ(disks.opens, 0);
     EXPECT_TRUE(disks.commands.empty());
+    EXPECT_TRUE(disks.nvmeCommands.empty());
 }
 
 // The reader on two real pipes: `input` is written and closed before it starts.

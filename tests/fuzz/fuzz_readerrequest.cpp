@@ -19,9 +19,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     if (request->drive >= kReaderDrives) {
         std::abort();
     }
-    const std::vector<std::uint8_t> sent = request->type == ReaderMessageType::OpenCheck
-        ? encodeOpenCheck(request->drive)
-        : encodeAtaRequest(request->drive, request->ata);
+    std::vector<std::uint8_t> sent;
+    switch (request->type) {
+    case ReaderMessageType::OpenCheck:
+        sent = encodeOpenCheck(request->drive);
+        break;
+    case ReaderMessageType::AtaCommand:
+        sent = encodeAtaRequest(request->drive, request->ata);
+        break;
+    case ReaderMessageType::NvmeCommand:
+        sent = encodeNvmeRequest(request->drive, request->nvme);
+        break;
+    }
     if (sent != body) {
         std::abort();
     }

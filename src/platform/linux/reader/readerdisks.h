@@ -18,6 +18,10 @@ public:
     // number when the command could not be sent, or 0 when the drive failed it.
     [[nodiscard]] virtual bool ataCommand(const AtaCommand &command, std::span<std::uint8_t, kSectorSize> sector,
                                           int &error) = 0;
+
+    // Carries one checked NVMe admin command to the disk, reading into `data` (the command's
+    // size). True when the drive completed it; false with `error` as for ataCommand.
+    [[nodiscard]] virtual bool nvmeCommand(NvmeCommand command, std::span<std::uint8_t> data, int &error) = 0;
 };
 
 // The disks as the drive reader finds them: the N-th whole disk of the system, and nothing

@@ -18,7 +18,7 @@ constexpr std::uint64_t bit(int capability)
     return std::uint64_t{1} << capability;
 }
 
-constexpr std::uint64_t kKept = bit(CAP_DAC_READ_SEARCH) | bit(CAP_SYS_RAWIO);
+constexpr std::uint64_t kKept = bit(CAP_DAC_READ_SEARCH) | bit(CAP_SYS_RAWIO) | bit(CAP_SYS_ADMIN);
 
 struct CapabilitySets
 {
@@ -54,7 +54,15 @@ bool setCapabilities(const CapabilitySets &sets)
 
 int capabilityNumber(ReaderCapability capability)
 {
-    return capability == ReaderCapability::ReadDevice ? CAP_DAC_READ_SEARCH : CAP_SYS_RAWIO;
+    switch (capability) {
+    case ReaderCapability::ReadDevice:
+        return CAP_DAC_READ_SEARCH;
+    case ReaderCapability::RawIo:
+        return CAP_SYS_RAWIO;
+    case ReaderCapability::NvmeAdmin:
+        return CAP_SYS_ADMIN;
+    }
+    return CAP_SYS_RAWIO;
 }
 
 } // namespace

@@ -3,7 +3,7 @@
 
 namespace orvane {
 
-// The drive reader runs with file capabilities. It keeps only the two it needs in its
+// The drive reader runs with file capabilities. It keeps only the three it needs in its
 // permitted set and none of them effective; each is raised for the one call that needs it
 // and lowered right after, so that no other line of the program runs privileged.
 
@@ -11,10 +11,11 @@ namespace orvane {
 enum class ReaderCapability {
     ReadDevice, // CAP_DAC_READ_SEARCH: open a disk's device node (root:disk, mode 0660)
     RawIo, // CAP_SYS_RAWIO: send an ATA command with SG_IO
+    NvmeAdmin, // CAP_SYS_ADMIN: send an NVMe admin command (the kernel asks for nothing less)
 };
 
 // Clears the environment, closes every descriptor above standard error, forbids gaining
-// privileges through exec, and drops every capability but the two. False when the
+// privileges through exec, and drops every capability but the three. False when the
 // capabilities cannot be set: the reader must not run then.
 [[nodiscard]] bool enterReaderSandbox();
 

@@ -47,8 +47,15 @@ ReaderReply answerReaderRequest(ReaderDisks &disks, std::span<const std::uint8_t
     if (request->type == ReaderMessageType::OpenCheck) {
         return {ReaderStatus::Done, 0, {}};
     }
-    SectorBytes sector{};
     int error = 0;
+    if (request->type == ReaderMessageType::NvmeCommand) {
+        std::vector<std::uint8_t> data(nvmeDataSize(request->nvme), 0);
+        if (!opened.disk->nvmeCommand(request->nvme, data, error)) {
+            return {ReaderStatus::CommandFailed, error, {}};
+        }
+        return {ReaderStatus::Done, 0, std::move(data)};
+    }
+    SectorBytes sector{};
     if (!opened.disk->ataCommand(request->ata, sector, error)) {
         return {ReaderStatus::CommandFailed, error, {}};
     }

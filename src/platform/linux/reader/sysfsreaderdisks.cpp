@@ -4,32 +4,59 @@
 #include "platform/linux/atapassthrough.h"
 #include "platform/linux/blockdevices.h"
 #include "platform/linux/filedescriptor.h"
+#include "platform/linux/nvmeadmin.h"
 #include "platform/linux/reader/readerprivileges.h"
 
 #include <cerrno>
 #include <fcntl.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 
 namespace orvane {
 
 namespace {
 
+// A disk gets only the commands of its own protocol: an ATA command never goes to an NVMe
+// namespace, nor an NVMe command to any other disk (ENOTTY, as the kernel would answer).
 class BlockDeviceDisk : public ReaderDisk
 {
 public:
-    explicit BlockDeviceDisk(FileDescriptor fd)
+    BlockDeviceDisk(FileDescriptor fd, bool nvme)
         : m_fd(std::move(fd))
+        , m_nvme(nvme)
     {
     }
 
     bool ataCommand(const AtaCommand &command, std::span<std::uint8_t, kSectorSize> sector, int &error) override
     {
+        if (m_nvme) {
+            error = ENOTTY;
+            return false;
+        }
         const RaisedCapability rawIo(ReaderCapability::RawIo);
         return sendAtaPassThrough(m_fd.get(), command, sector, error);
     }
 
+    bool nvmeCommand(NvmeCommand command, std::span<std::uint8_t> data, int &error) override
+    {
+        if (!m_nvme || data.size() != nvmeDataSize(command)) {
+            error = ENOTTY;
+            return false;
+        }
+        nvme_passthru_cmd cmd = buildNvmeAdminCommand(command, data);
+        int result = 0;
+        {
+            const RaisedCapability admin(ReaderCapability::NvmeAdmin);
+            result = ::ioctl(m_fd.get(), NVME_IOCTL_ADMIN_CMD, &cmd);
+            error = result < 0 ? errno : 0;
+        }
+        // 0 is success; a positive result is the drive's own status of a failed command.
+        return result == 0;
+    }
+
 private:
     FileDescriptor m_fd;
+    bool m_nvme;
 };
 
 // Opens the node read-only as the program's back-end does; O_NOFOLLOW and O_NONBLOCK: a link
@@ -68,7 +95,7 @@ ReaderDisks::Opened SysfsReaderDisks::open(unsigned number)
     if (::fstat(fd.get(), &node) != 0 || !S_ISBLK(node.st_mode)) {
         return {nullptr, ReaderStatus::OpenFailed, ENOTBLK};
     }
-    return {std::make_unique<BlockDeviceDisk>(std::move(fd)), ReaderStatus::Done, 0};
+    return {std::make_unique<BlockDeviceDisk>(std::move(fd), disks[number].nvme), ReaderStatus::Done, 0};
 }
 
 } // namespace orvane
