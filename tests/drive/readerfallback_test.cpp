@@ -160,5 +160,53 @@ TEST_F(ReaderFallback, WhatTheReaderCannotDoFails)
     }
 }
 
+// An NVMe namespace the user may not open: the two NVMe commands go to the reader by number,
+// and only whole answers reach the program.
+TEST(ReaderFallbackNvme, AnNvmeDiskTheUserMayNotOpenIsReadThroughTheReader)
+{
+    test::ReaderRoot root;
+    ASSERT_TRUE(root.addDisk("nvme0n1", "file", 0));
+    ASSERT_TRUE(root.addDisk("sda", "file", 0));
+    auto owned = std::make_unique<FakeReader>();
+    FakeReader &reader = *owned;
+    LinuxDriveControl disks(root.block(), root.dev(), std::move(owned));
+    const test::Unprivileged user;
+    const Bytes identify(kNvmeIdentifySize, 0x11);
+    const Bytes health(kNvmeHealthLogSize, 0x22);
+    reader.replies = {ReaderReply{ReaderStatus::Done, 0, {}}, ReaderReply{ReaderStatus::Done, 0, identify},
+                      ReaderReply{ReaderStatus::Done, 0, health},
+                      ReaderReply{ReaderStatus::Done, 0, Bytes(kNvmeHealthLogSize - 1, 0x22)},
+                      ReaderReply{ReaderStatus::CommandFailed, EACCES, {}}};
+    const DeviceHandle handle = disks.createFile(physicalDrivePath("0"));
+    ASSERT_NE(handle, kInvalidHandle) << disks.lastError();
+
+    GETVERSIONINPARAMS version{};
+    EXPECT_FALSE(disks.deviceIoControl(handle, kSmartGetVersion, {},
+                                       {reinterpret_cast<std::uint8_t *>(&version), sizeof version}))
+        << "an NVMe disk answers no version request, through the reader or not";
+    const auto ask = [&](NvmeCommand command, Bytes &data) {
+        const Bytes query = nvmeQuery(command);
+        Bytes out(query.size(), 0xEE);
+        data.assign(nvmeDataSize(command), 0);
+        return disks.deviceIoControl(handle, kIoctlStorageQueryProperty, query, out) && nvmeReplyData(out, data);
+    };
+    Bytes data;
+    ASSERT_TRUE(ask(NvmeCommand::IdentifyController, data)) << disks.lastError();
+    EXPECT_EQ(data, identify);
+    ASSERT_TRUE(ask(NvmeCommand::HealthLog, data)) << disks.lastError();
+    EXPECT_EQ(data, health);
+    EXPECT_FALSE(ask(NvmeCommand::HealthLog, data)) << "a reply one byte short";
+    EXPECT_EQ(disks.lastError(), "the drive reader gave a reply of the wrong size");
+    EXPECT_FALSE(ask(NvmeCommand::HealthLog, data)) << "the kernel refused the reader";
+    EXPECT_EQ(disks.lastError(), root.dev() + "/nvme0n1: Permission denied");
+
+    EXPECT_EQ(
+        reader.requests,
+        (std::vector<Bytes>{encodeOpenCheck(0), encodeNvmeRequest(0, NvmeCommand::IdentifyController),
+                            encodeNvmeRequest(0, NvmeCommand::HealthLog), encodeNvmeRequest(0, NvmeCommand::HealthLog),
+                            encodeNvmeRequest(0, NvmeCommand::HealthLog)}));
+    disks.closeHandle(handle);
+}
+
 } // namespace
 } // namespace orvane

@@ -68,9 +68,8 @@ DeviceHandle LinuxDriveControl::createFile(const std::string &path)
     if (!fd.valid()) {
         const int error = errno;
         const std::string refusal = device + ": " + std::strerror(error);
-        // The reader carries ATA commands only: an NVMe disk needs this process's own access.
-        if (refusedForPrivilege(error) && m_reader && *number < kReaderDrives && !disks[*number].nvme) {
-            return openThroughReader(*number, disks[*number].atapi, refusal);
+        if (refusedForPrivilege(error) && m_reader && *number < kReaderDrives) {
+            return openThroughReader(*number, disks[*number], refusal);
         }
         m_lastError = refusal;
         return kInvalidHandle;
@@ -120,7 +119,7 @@ bool LinuxDriveControl::ataPassThrough(DeviceHandle handle, const AtaCommand &co
     }
     // Read access to the node (group disk) without CAP_SYS_RAWIO: SG_IO refuses the ATA
     // command, and the reader takes over this disk.
-    if (error == EPERM && m_reader && disk.number < kReaderDrives) {
+    if (readerCanTakeOver(disk, error)) {
         (void)disk.fd.close();
         return readerPassThrough(disk.number, command, sector);
     }
@@ -143,7 +142,12 @@ std::optional<ReaderReply> LinuxDriveControl::askReader(const std::vector<std::u
     return reply;
 }
 
-DeviceHandle LinuxDriveControl::openThroughReader(unsigned number, bool atapi, const std::string &refusal)
+bool LinuxDriveControl::readerCanTakeOver(const OpenDisk &disk, int error) const
+{
+    return refusedForPrivilege(error) && m_reader && disk.number < kReaderDrives;
+}
+
+DeviceHandle LinuxDriveControl::openThroughReader(unsigned number, const BlockDevice &disk, const std::string &refusal)
 {
     const std::optional<ReaderReply> reply = askReader(encodeOpenCheck(number), devicePath(number));
     if (!reply) {
@@ -152,7 +156,7 @@ DeviceHandle LinuxDriveControl::openThroughReader(unsigned number, bool atapi, c
         return kInvalidHandle;
     }
     const DeviceHandle handle = m_nextReaderHandle++;
-    m_open.insert_or_assign(handle, OpenDisk{FileDescriptor(), number, atapi, false});
+    m_open.insert_or_assign(handle, OpenDisk{FileDescriptor(), number, disk.atapi, disk.nvme});
     m_lastError.clear();
     return handle;
 }
@@ -173,20 +177,45 @@ bool LinuxDriveControl::readerPassThrough(unsigned number, const AtaCommand &com
     return true;
 }
 
+bool LinuxDriveControl::readerNvmeCommand(unsigned number, NvmeCommand command, std::span<std::uint8_t> data)
+{
+    const std::optional<ReaderReply> reply = askReader(encodeNvmeRequest(number, command), devicePath(number));
+    if (!reply) {
+        return false;
+    }
+    if (reply->data.size() != data.size()) {
+        m_lastError = "the drive reader gave a reply of the wrong size";
+        return false;
+    }
+    std::copy(reply->data.begin(), reply->data.end(), data.begin());
+    return true;
+}
+
 bool LinuxDriveControl::nvmeAdminCommand(DeviceHandle handle, NvmeCommand command, std::span<std::uint8_t> data)
 {
     const auto open = m_open.find(handle);
     if (open == m_open.end() || !open->second.nvme || data.size() != nvmeDataSize(command)) {
         return false;
     }
+    OpenDisk &disk = open->second;
+    if (!disk.fd.valid()) {
+        return readerNvmeCommand(disk.number, command, data);
+    }
     nvme_passthru_cmd cmd = buildNvmeAdminCommand(command, data);
     // 0 is success; a positive result is the drive's own status of a failed command.
-    const int result = ::ioctl(open->second.fd.get(), NVME_IOCTL_ADMIN_CMD, &cmd);
-    if (result != 0) {
-        m_lastError = result < 0 ? std::strerror(errno) : "the drive refused the command";
-        return false;
+    const int result = ::ioctl(disk.fd.get(), NVME_IOCTL_ADMIN_CMD, &cmd);
+    const int error = result < 0 ? errno : 0;
+    if (result == 0) {
+        return true;
     }
-    return true;
+    // Read access to the node (group disk) without CAP_SYS_ADMIN: the kernel refuses the
+    // admin command (EACCES), and the reader takes over this disk.
+    if (readerCanTakeOver(disk, error)) {
+        (void)disk.fd.close();
+        return readerNvmeCommand(disk.number, command, data);
+    }
+    m_lastError = result < 0 ? std::strerror(error) : "the drive refused the command";
+    return false;
 }
 
 } // namespace orvane

@@ -19,8 +19,9 @@ namespace orvane {
 // travel to it as NVME_IOCTL_ADMIN_CMD instead.
 //
 // A disk that this process may not open (EACCES, EPERM: an ordinary user) is read through
-// `reader`, the privileged drive reader, when there is one: the checked ATA commands go to it
-// instead, and it opens the same disk for each of them. NVMe disks are read directly only.
+// `reader`, the privileged drive reader, when there is one: the checked ATA and NVMe commands
+// go to it instead, and it opens the same disk for each of them. So is a disk that opens
+// (group disk) but whose commands the kernel refuses for want of a capability.
 class LinuxDriveControl : public PassThroughDriveControl
 {
 public:
@@ -54,8 +55,11 @@ private:
 
     // `refusal` is why this process could not open the disk; it must not be m_lastError,
     // which asking the reader overwrites.
-    DeviceHandle openThroughReader(unsigned number, bool atapi, const std::string &refusal);
+    DeviceHandle openThroughReader(unsigned number, const BlockDevice &disk, const std::string &refusal);
     bool readerPassThrough(unsigned number, const AtaCommand &command, std::span<std::uint8_t, kSectorSize> sector);
+    bool readerNvmeCommand(unsigned number, NvmeCommand command, std::span<std::uint8_t> data);
+    // The reader takes over `disk` when this process was refused for want of a privilege.
+    [[nodiscard]] bool readerCanTakeOver(const OpenDisk &disk, int error) const;
     // The reply of the reader, or nothing with m_lastError set.
     std::optional<ReaderReply> askReader(const std::vector<std::uint8_t> &request, const std::string &device);
 

@@ -41,9 +41,7 @@ std::string SystemDriveOpenProblem(unsigned number)
 
 std::string SystemDriveCommandHint()
 {
-    return ::geteuid() != 0 ? " (reading S.M.A.R.T. data needs root or orvane-drive-reader with its capabilities; "
-                              "NVMe disks need root or CAP_SYS_ADMIN)"
-                            : "";
+    return ::geteuid() != 0 ? " (reading S.M.A.R.T. data needs root or orvane-drive-reader with its capabilities)" : "";
 }
 
 } // namespace orvane
