@@ -18,15 +18,15 @@ sections between '@@begin NAME' and '@@end NAME', each followed by its standard 
   number must be the recorded one: Disk Info names the drive and its Drive/Head register
   (A0h for drives 0 and 2, B0h for 1 and 3) depends on it.
 
-The live JSON and the recordings of the ATA disks come from an ordinary user, who may not
-open the disks and reads them through the drive reader. Beside that it checks that root,
-reading the disks directly, gets the same JSON for them, and that the user with a reader
-without its capabilities gets no drive and is told why for each one.
+The live JSON and the recordings come from an ordinary user, who may not open the disks
+and reads them through the drive reader. Beside that it checks that root, reading the disks
+directly, gets the same JSON; that so does a member of the group disk, who opens the disks
+but whose commands the kernel refuses, so that the reader takes over (and with a reader
+without capabilities reads nothing); and that the user with a reader without its
+capabilities gets no drive and is told why for each one.
 
 An NVMe disk (driver "nvme") is checked against `smartctl -j -a` instead: identity, every
 health log row and its verdict, temperature and status (nvmechecks.py), and the replay.
-The reader carries ATA commands only, so the user cannot read it: its live JSON and its
-recording are root's, and the user is told why it is missing.
 
 Every run's exit status is checked exactly: bit 2 for a drive that exists but could not be
 read, bit 4 for a drive with a BAD row (the NVMe disk's Critical Warning).
@@ -211,38 +211,52 @@ def run_json(checks, sections, name):
         return None
 
 
-def refusal(number, device, through_reader):
-    """orvane-report's line for a drive the user may not open: the reader's own answer
-    follows only for an ATA disk, which the reader carries; then what would mend it."""
-    reader = f" (and the drive reader: /dev/{device}: Permission denied)" if through_reader else ""
-    return (f"orvane-report: drive {number} cannot be opened: /dev/{device}: Permission denied{reader}; "
+def refusal(number, device):
+    """orvane-report's line for a drive that neither the user nor the reader may open: the
+    user's own refusal, the reader's answer, then what would mend it."""
+    return (f"orvane-report: drive {number} cannot be opened: /dev/{device}: Permission denied "
+            f"(and the drive reader: /dev/{device}: Permission denied); "
             "install orvane-drive-reader with its capabilities, or run as root\n")
 
 
+def differences(got, expected):
+    """The drives and keys in which two runs' drive lists differ, as text."""
+    if got is None or expected is None:
+        return "no drive list"
+    if [d["row"][0] for d in got] != [d["row"][0] for d in expected]:
+        return f"drives {[d['row'][0] for d in got]} against {[d['row'][0] for d in expected]}"
+    return "; ".join(f"drive {a['row'][0]} {key}" for a, b in zip(got, expected)
+                     for key in sorted(set(a) | set(b)) if a.get(key) != b.get(key))
+
+
 def check_reader_paths(checks, sections, status, runs, disks, warning):
-    """The user's reads through the reader against root's direct reads, and a reader
-    without capabilities. `disks` are (number, device, driver) of every expected disk,
-    `warning` the Critical Warning the NVMe disk raises."""
-    user, root = runs
+    """The user's reads through the reader against root's direct reads and the group disk
+    member's, and a reader without capabilities. `disks` are (number, device, driver) of
+    every expected disk, `warning` the Critical Warning the NVMe disk raises."""
+    user, root, member = runs
     for line in sections.get("nodes", "").splitlines():
         checks.true("the user may not open the disk nodes", line.startswith("brw------- "), line)
     checks.equal("disk nodes listed", len(sections.get("nodes", "").splitlines()), len(disks))
-    ata = [str(number) for number, _, driver in disks if driver != "nvme"]
-    nvme = [(number, device) for number, device, driver in disks if driver == "nvme"]
-    checks.equal("drives the user lists", None if user is None else [d["row"][0] for d in user], ata)
-    checks.equal("drives root lists", None if root is None else [d["row"][0] for d in root],
-                 [str(number) for number, _, _ in disks])
-    if user is not None and root is not None:
-        checks.true("root reading the ATA disks directly gets what the user gets through the reader",
-                    [d for d in root if d["row"][0] in ata] == user)
-    checks.equal("exit status of json (the user)", status.get("json"), exit_status(user or [], len(nvme)))
-    checks.equal("standard error of json (the user)", sections.get("json.stderr"),
-                 "".join(refusal(number, device, False) for number, device in nvme))
-    checks.equal("exit status of json.root", status.get("json.root"), exit_status(root or [], 0))
-    if nvme and warning:
-        checks.equal("exit status of json.root has the BAD bit (the NVMe disk's Critical Warning)",
-                     (status.get("json.root") or 0) & 4, 4)
-    checks.equal("standard error of json.root", sections.get("json.root.stderr"), "")
+    for line in sections.get("nodes.group", "").splitlines():
+        checks.true("the group disk may read the disk nodes", line.startswith("brw-r----- ") and " disk " in line,
+                    line)
+    checks.equal("disk nodes of the group listed", len(sections.get("nodes.group", "").splitlines()), len(disks))
+    numbers = [str(number) for number, _, _ in disks]
+    nvme = [number for number, _, driver in disks if driver == "nvme"]
+    checks.equal("drives the user lists", None if user is None else [d["row"][0] for d in user], numbers)
+    checks.equal("drives root lists", None if root is None else [d["row"][0] for d in root], numbers)
+    checks.equal("drives the member of the group disk lists",
+                 None if member is None else [d["row"][0] for d in member], numbers)
+    checks.equal("root reading every disk directly gets what the user gets through the reader",
+                 differences(root, user), "")
+    checks.equal("the member of the group disk, turned to the reader by the kernel, gets what the user gets",
+                 differences(member, user), "")
+    for run, drives in (("json", user), ("json.root", root), ("json.group", member)):
+        checks.equal(f"exit status of {run}", status.get(run), exit_status(drives or [], 0))
+        checks.equal(f"standard error of {run}", sections.get(f"{run}.stderr"), "")
+        if nvme and warning:
+            checks.equal(f"exit status of {run} has the BAD bit (the NVMe disk's Critical Warning)",
+                         (status.get(run) or 0) & 4, 4)
     checks.equal("exit status without the reader's capabilities", status.get("json.nocaps"), 2)
     try:
         checks.equal("drives without the reader's capabilities",
@@ -250,27 +264,34 @@ def check_reader_paths(checks, sections, status, runs, disks, warning):
     except (ValueError, KeyError, TypeError) as e:
         checks.true("orvane-report --json without the reader's capabilities prints JSON", False, str(e))
     stderr = sections.get("json.nocaps.stderr", "")
-    for number, device, driver in disks:
-        checks.true(f"without the reader's capabilities, drive {number} says why",
-                    refusal(number, device, driver != "nvme") in stderr, stderr)
+    for number, device, _ in disks:
+        checks.true(f"without the reader's capabilities, drive {number} says why", refusal(number, device) in stderr,
+                    stderr)
     checks.equal("without the reader's capabilities, the lines of standard error", len(stderr.splitlines()),
                  len(disks))
+    # The member opens the disks, but without the reader's capabilities every command stays
+    # refused: proof that the member's good run above went through the reader.
+    checks.equal("exit status of the member without the reader's capabilities", status.get("json.group.nocaps"), 2)
+    stderr = sections.get("json.group.nocaps.stderr", "")
+    for number, _, _ in disks:
+        checks.true(f"the member without the reader's capabilities is told why drive {number} gave nothing",
+                    f"orvane-report: drive {number} answered no ATA or NVMe command (reading S.M.A.R.T. data needs "
+                    "root or orvane-drive-reader with its capabilities)\n" in stderr, stderr)
+    checks.equal("the member without the reader's capabilities, the lines of standard error",
+                 len(stderr.splitlines()), len(disks))
 
 
 def check_disk(checks, results, runs, report, work, number, device, driver, model, serial, warning):
     sections, status, disks = results
     tag = f"drive {number} ({device}, {driver})"
     checks.equal(f"{tag}: controller", disks.get(device), driver)
-    # The user cannot read an NVMe disk (the reader carries ATA commands only): root's run
-    # and recording stand for it.
-    json_run = "json.root" if driver == "nvme" else "json"
-    live_drives = (runs[1] if driver == "nvme" else runs[0]) or []
+    live_drives = runs[0] or []
     checks.equal(f"{tag}: exit status of record.{number}", status.get(f"record.{number}"), 0)
     checks.equal(f"{tag}: standard error of record.{number}", sections.get(f"record.{number}.stderr"), "")
     if driver != "nvme":
         checks.equal(f"{tag}: exit status of smartctl.{number}", status.get(f"smartctl.{number}"), 0)
-    checks.true(f"{tag}: standard error of {json_run} names no problem with it",
-                f"drive {number} " not in sections.get(f"{json_run}.stderr", ""), sections.get(f"{json_run}.stderr"))
+    checks.true(f"{tag}: standard error of json names no problem with it",
+                f"drive {number} " not in sections.get("json.stderr", ""), sections.get("json.stderr"))
 
     live = [d for d in live_drives if d["row"][0] == str(number)]
     if not checks.equal(f"{tag}: orvane-report lists the drive once", len(live), 1):
@@ -306,7 +327,7 @@ def main():
 
     results = parse_results(Path(args.results).read_text(errors="replace"))
     checks = Checks()
-    runs = (run_json(checks, results[0], "json"), run_json(checks, results[0], "json.root"))
+    runs = tuple(run_json(checks, results[0], name) for name in ("json", "json.root", "json.group"))
     check_reader_paths(checks, results[0], results[1], runs,
                        [(int(number), device, driver) for number, device, driver, _, _ in args.disk], args.nvme_warning)
     for number, device, driver, model, serial in args.disk:

@@ -5,11 +5,13 @@
 # the host saves to a file. The kernel console stays on the first port.
 #
 # orvane-report runs as the ordinary user "user" (uid 1000), who may not open the disks
-# (devtmpfs makes their nodes root's, mode 0600): it reads the ATA disks through the
-# orvane-drive-reader beside it, which has cap_dac_read_search and cap_sys_rawio. The reader
-# carries ATA commands only, so the user's run lists no NVMe disk and says why. Then once as
-# root (directly, every disk), and once as the user with a reader that lacks its
-# capabilities. The NVMe disk is recorded by root, the ATA disks by the user.
+# (devtmpfs makes their nodes root's, mode 0600): it reads every disk through the
+# orvane-drive-reader beside it, which has cap_dac_read_search, cap_sys_rawio (ATA) and
+# cap_sys_admin (NVMe). Then once as root (directly), once as the user with a reader that
+# lacks its capabilities, and last as "member" (uid 1001) of the group disk after the nodes
+# were given to that group: member opens the disks but the kernel refuses the commands
+# (SG_IO and the NVMe admin command need capabilities), so the reader takes over; with the
+# reader that lacks its capabilities member reads nothing. The recordings are the user's.
 /bin/busybox --install -s /bin
 mount -t proc proc /proc
 mount -t sysfs sysfs /sys
@@ -39,15 +41,20 @@ mkdir -p /opt/orvane /opt/nocaps
 for dir in /opt/orvane /opt/nocaps; do
     cp /bin/orvane-report /bin/orvane-drive-reader $dir/
 done
-setcap cap_dac_read_search,cap_sys_rawio=p /opt/orvane/orvane-drive-reader
+setcap cap_dac_read_search,cap_sys_rawio,cap_sys_admin=p /opt/orvane/orvane-drive-reader
 echo "root:x:0:0:root:/:/bin/sh" >/etc/passwd
 echo "user:x:1000:1000:user:/tmp:/bin/sh" >>/etc/passwd
-printf 'root:x:0:\nuser:x:1000:\n' >/etc/group
+echo "member:x:1001:1001:member:/tmp:/bin/sh" >>/etc/passwd
+printf 'root:x:0:\ndisk:x:6:member\nuser:x:1000:\nmember:x:1001:\n' >/etc/group
 chmod 1777 /tmp
 
-# as_user COMMAND...: the command as the ordinary user (its words hold no blanks).
+# as_user COMMAND...: the command as the ordinary user (its words hold no blanks);
+# as_member likewise as the member of the group disk.
 as_user() {
     su -s /bin/sh -c "$*" user
+}
+as_member() {
+    su -s /bin/sh -c "$*" member
 }
 
 out=/dev/ttyS1
@@ -83,9 +90,16 @@ section() {
     section smartctl.0 smartctl -j -a /dev/nvme0
     section smartctl.1 smartctl -i -A /dev/sda
     section smartctl.2 smartctl -i -A /dev/sdb
-    section record.0 orvane-report --record 0
+    section record.0 as_user /opt/orvane/orvane-report --record 0
     section record.1 as_user /opt/orvane/orvane-report --record 1
     section record.2 as_user /opt/orvane/orvane-report --record 2
+    chgrp disk /dev/nvme0n1 /dev/sda /dev/sdb
+    chmod 0640 /dev/nvme0n1 /dev/sda /dev/sdb
+    echo "@@begin nodes.group"
+    ls -l /dev/nvme0n1 /dev/sda /dev/sdb
+    echo "@@end nodes.group"
+    section json.group as_member /opt/orvane/orvane-report --json
+    section json.group.nocaps as_member /opt/nocaps/orvane-report --json
     echo "@@done"
 } >$out 2>&1
 

@@ -4,9 +4,10 @@
 # with an NVMe disk, one ATA disk on a PIIX IDE controller and one on the machine's AHCI
 # controller, runs orvane-report and smartctl on them inside the guest, and hands the
 # outputs to compare.py. The NVMe disk sorts first (nvme0n1 before sda): it is drive 0.
-# orvane-report runs as an ordinary user there, reading the ATA disks through
-# orvane-drive-reader with its capabilities (setcap in the guest), and once more as root,
-# reading every disk directly.
+# orvane-report runs as an ordinary user there, reading every disk through
+# orvane-drive-reader with its capabilities (setcap in the guest), once more as root,
+# reading every disk directly, and as a member of the group disk, whose commands the kernel
+# refuses, so that the reader takes over.
 #
 #   scripts/qemu/run-e2e.sh [--report PATH] [--reader PATH] [--work DIR]
 #
