@@ -25,21 +25,31 @@ constexpr std::array<std::pair<AtaCommandKind, std::uint8_t>, 5> kKindCodes{{
 }};
 // clang-format on
 
-std::uint8_t kindCode(AtaCommandKind kind)
+// The NVMe commands as the messages number them.
+constexpr std::array<std::pair<NvmeCommand, std::uint8_t>, 2> kNvmeCodes{{
+    {NvmeCommand::IdentifyController, 1},
+    {NvmeCommand::HealthLog, 2},
+}};
+
+// The code of a value in one of the tables above (0, which no message uses, for none), and
+// the value of a code.
+template<typename T, std::size_t N>
+std::uint8_t codeOf(const std::array<std::pair<T, std::uint8_t>, N> &codes, T value)
 {
-    for (const auto &[k, code] : kKindCodes) {
-        if (k == kind) {
+    for (const auto &[v, code] : codes) {
+        if (v == value) {
             return code;
         }
     }
     return 0;
 }
 
-std::optional<AtaCommandKind> kindOf(std::uint8_t code)
+template<typename T, std::size_t N>
+std::optional<T> valueOf(const std::array<std::pair<T, std::uint8_t>, N> &codes, std::uint8_t code)
 {
-    for (const auto &[k, c] : kKindCodes) {
+    for (const auto &[v, c] : codes) {
         if (c == code) {
-            return k;
+            return v;
         }
     }
     return std::nullopt;
@@ -66,27 +76,20 @@ std::optional<AtaCommand> checkedAtaCommand(AtaCommandKind kind, std::span<const
     return command;
 }
 
-// The NVMe commands as the messages number them.
-constexpr std::array<std::pair<NvmeCommand, std::uint8_t>, 2> kNvmeCodes{{
-    {NvmeCommand::IdentifyController, 1},
-    {NvmeCommand::HealthLog, 2},
-}};
-
 // The command a code names, run through the same decoder as every other request: its query
 // as the program sends it must be one that the allow-list lets through.
 std::optional<NvmeCommand> checkedNvmeCommand(std::uint8_t code)
 {
-    for (const auto &[command, c] : kNvmeCodes) {
-        if (c != code) {
-            continue;
-        }
-        const std::vector<std::uint8_t> query = nvmeQuery(command);
-        const std::optional<DriveRequest> request = decodeDriveRequest(kIoctlStorageQueryProperty, query, query.size());
-        if (request && std::holds_alternative<NvmeCommand>(*request) && std::get<NvmeCommand>(*request) == command) {
-            return command;
-        }
+    const std::optional<NvmeCommand> command = valueOf(kNvmeCodes, code);
+    if (!command) {
+        return std::nullopt;
     }
-    return std::nullopt;
+    const std::vector<std::uint8_t> query = nvmeQuery(*command);
+    const std::optional<DriveRequest> request = decodeDriveRequest(kIoctlStorageQueryProperty, query, query.size());
+    if (!request || !std::holds_alternative<NvmeCommand>(*request) || std::get<NvmeCommand>(*request) != *command) {
+        return std::nullopt;
+    }
+    return command;
 }
 
 void putLittleEndian(std::vector<std::uint8_t> &out, std::uint32_t value)
@@ -113,7 +116,7 @@ std::vector<std::uint8_t> encodeAtaRequest(unsigned drive, const AtaCommand &com
     const AtaRegisters &r = command.registers;
     return {static_cast<std::uint8_t>(ReaderMessageType::AtaCommand),
             static_cast<std::uint8_t>(drive),
-            kindCode(command.kind),
+            codeOf(kKindCodes, command.kind),
             r.features,
             r.sectorCount,
             r.sectorNumber,
@@ -125,11 +128,8 @@ std::vector<std::uint8_t> encodeAtaRequest(unsigned drive, const AtaCommand &com
 
 std::vector<std::uint8_t> encodeNvmeRequest(unsigned drive, NvmeCommand command)
 {
-    std::uint8_t code = 0;
-    for (const auto &[c, number] : kNvmeCodes) {
-        code = c == command ? number : code;
-    }
-    return {static_cast<std::uint8_t>(ReaderMessageType::NvmeCommand), static_cast<std::uint8_t>(drive), code};
+    return {static_cast<std::uint8_t>(ReaderMessageType::NvmeCommand), static_cast<std::uint8_t>(drive),
+            codeOf(kNvmeCodes, command)};
 }
 
 std::optional<ReaderRequest> decodeReaderRequest(std::span<const std::uint8_t> body)
@@ -155,7 +155,7 @@ std::optional<ReaderRequest> decodeReaderRequest(std::span<const std::uint8_t> b
     if (body[0] != static_cast<std::uint8_t>(ReaderMessageType::AtaCommand) || body.size() != kAtaRequestSize) {
         return std::nullopt;
     }
-    const std::optional<AtaCommandKind> kind = kindOf(body[2]);
+    const std::optional<AtaCommandKind> kind = valueOf(kKindCodes, body[2]);
     const std::optional<AtaCommand> command =
         kind ? checkedAtaCommand(*kind, body.subspan<3, 7>()) : std::optional<AtaCommand>();
     if (!command) {

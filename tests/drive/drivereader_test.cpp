@@ -28,24 +28,11 @@ AtaCommand attributeRead()
     return c;
 }
 
-Bytes frames(std::initializer_list<Bytes> bodies)
-{
-    Bytes all;
-    for (const Bytes &body : bodies) {
-        const Bytes frame = frameMessage(body);
-        all.insert(all.end(), frame.begin(), frame.end());
-    }
-    return all;
-}
-
 std::vector<ReaderStatus> statusesIn(const Bytes &output)
 {
     std::vector<ReaderStatus> statuses;
-    for (std::size_t at = 0; at + kReaderFrameHeaderSize <= output.size();) {
-        const std::uint32_t length = frameLength(std::span<const std::uint8_t, 4>(output.data() + at, 4));
-        const auto body = std::span<const std::uint8_t>(output).subspan(at + 4, length);
-        statuses.push_back(decodeReaderReply(body).value_or(ReaderReply{}).status);
-        at += kReaderFrameHeaderSize + length;
+    for (const ReaderReply &reply : test::readerReplies(output)) {
+        statuses.push_back(reply.status);
     }
     return statuses;
 }
@@ -67,14 +54,14 @@ TEST(DriveReaderProgram, RefusesWithoutTouchingADisk)
         {"the parent closes the pipe at once", {kReader}, {}, 0, {}, ""},
         {"a command outside the allow-list, drive 4, an unknown type",
          {kReader},
-         frames({writeLog, {1, 4}, {9, 0}}),
+         test::readerFrames({writeLog, {1, 4}, {9, 0}}),
          0,
          {ReaderStatus::Refused, ReaderStatus::Refused, ReaderStatus::Refused},
          ""},
         {"a request longer than any request",
          {kReader},
          [&] {
-             Bytes b = frames({{9, 0}});
+             Bytes b = test::readerFrames({{9, 0}});
              b.insert(b.end(), overLong.begin(), overLong.end());
              b.resize(b.size() + 100, 1);
              return b;
@@ -90,7 +77,7 @@ TEST(DriveReaderProgram, RefusesWithoutTouchingADisk)
          "orvane-drive-reader: the input ended inside a request\n"},
         {"an argument: the reader takes no path from anywhere",
          {kReader, "/tmp"},
-         frames({{1, 0}}),
+         test::readerFrames({{1, 0}}),
          2,
          {},
          "orvane-drive-reader takes no arguments; orvane and orvane-report start it\n"},

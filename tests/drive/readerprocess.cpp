@@ -14,6 +14,36 @@ namespace orvane::test {
 
 namespace fs = std::filesystem;
 
+std::vector<std::uint8_t> readerFrames(std::initializer_list<std::vector<std::uint8_t>> bodies)
+{
+    std::vector<std::uint8_t> all;
+    for (const std::vector<std::uint8_t> &body : bodies) {
+        const std::vector<std::uint8_t> frame = frameMessage(body);
+        all.insert(all.end(), frame.begin(), frame.end());
+    }
+    return all;
+}
+
+std::vector<ReaderReply> readerReplies(const std::vector<std::uint8_t> &output, std::size_t *leftOver)
+{
+    std::vector<ReaderReply> replies;
+    std::size_t at = 0;
+    while (at + kReaderFrameHeaderSize <= output.size()) {
+        const std::uint32_t length = frameLength(
+            std::span<const std::uint8_t, kReaderFrameHeaderSize>(output.data() + at, kReaderFrameHeaderSize));
+        if (length > output.size() - at - kReaderFrameHeaderSize) {
+            break;
+        }
+        const auto body = std::span<const std::uint8_t>(output).subspan(at + kReaderFrameHeaderSize, length);
+        replies.push_back(decodeReaderReply(body).value_or(ReaderReply{}));
+        at += kReaderFrameHeaderSize + length;
+    }
+    if (leftOver != nullptr) {
+        *leftOver = output.size() - at;
+    }
+    return replies;
+}
+
 ReaderRoot::ReaderRoot()
 {
     // Open to the ordinary user that some tests become.

@@ -2,10 +2,12 @@
 #pragma once
 
 // Running the drive reader as a process in the tests: its disks, and a user without rights.
+#include "drive/readerprotocol.h"
 #include "support/scratchdir.h"
 
 #include <cstdint>
 #include <filesystem>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <sys/types.h>
@@ -47,6 +49,14 @@ public:
 private:
     bool m_switched = false;
 };
+
+// The bodies, each framed, one after the other: what the reader reads from its pipe.
+[[nodiscard]] std::vector<std::uint8_t> readerFrames(std::initializer_list<std::vector<std::uint8_t>> bodies);
+
+// The replies in what the reader wrote (an undecodable body counts as a default reply);
+// `leftOver` gets the bytes at the end that make no whole frame.
+[[nodiscard]] std::vector<ReaderReply> readerReplies(const std::vector<std::uint8_t> &output,
+                                                     std::size_t *leftOver = nullptr);
 
 // What one run of a program gave: its exit status, standard output and standard error.
 struct ProgramRun

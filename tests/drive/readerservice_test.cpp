@@ -3,6 +3,7 @@
 // say, and how the framing on its pipes ends the conversation.
 #include "platform/linux/filedescriptor.h"
 #include "platform/linux/reader/readerservice.h"
+#include "readerprocess.h"
 
 #include <csignal>
 #include <fcntl.h>
@@ -190,43 +191,21 @@ Served serve(const Bytes &input, FakeDisks &disks, bool closeOutput = false)
     if (closeOutput) {
         return served;
     }
-    const Bytes output = readAllFrom(outRead.get());
-    std::size_t at = 0;
-    while (at + kReaderFrameHeaderSize <= output.size()) {
-        const std::uint32_t length =
-            frameLength(std::span<const std::uint8_t, kReaderFrameHeaderSize>(output.data() + at, 4));
-        if (at + kReaderFrameHeaderSize + length > output.size()) {
-            break;
-        }
-        const auto body = std::span<const std::uint8_t>(output).subspan(at + kReaderFrameHeaderSize, length);
-        served.replies.push_back(decodeReaderReply(body).value_or(ReaderReply{}));
-        at += kReaderFrameHeaderSize + length;
-    }
-    served.leftOver = output.size() - at;
+    served.replies = test::readerReplies(readAllFrom(outRead.get()), &served.leftOver);
     return served;
-}
-
-Bytes frames(std::initializer_list<Bytes> bodies)
-{
-    Bytes all;
-    for (const Bytes &body : bodies) {
-        const Bytes frame = frameMessage(body);
-        all.insert(all.end(), frame.begin(), frame.end());
-    }
-    return all;
 }
 
 TEST(ReaderService, ServesFramesUntilTheInputEndsOrBreaksTheFraming)
 {
-    const Bytes three = frames({encodeOpenCheck(0), encodeAtaRequest(0, kValues), Bytes{7, 7}});
+    const Bytes three = test::readerFrames({encodeOpenCheck(0), encodeAtaRequest(0, kValues), Bytes{7, 7}});
     const Bytes tooLong = [] {
         Bytes b{kMaxReaderRequestSize + 1, 0, 0, 0};
         b.resize(b.size() + kMaxReaderRequestSize + 1, 0);
         return b;
     }();
     const Bytes huge{0xFF, 0xFF, 0xFF, 0xFF};
-    const Bytes maximum = frames({Bytes(kMaxReaderRequestSize, 1)});
-    Bytes afterOne = frames({encodeOpenCheck(0)});
+    const Bytes maximum = test::readerFrames({Bytes(kMaxReaderRequestSize, 1)});
+    Bytes afterOne = test::readerFrames({encodeOpenCheck(0)});
     const auto followedBy = [&](const Bytes &tail) {
         Bytes b = afterOne;
         b.insert(b.end(), tail.begin(), tail.end());
@@ -270,7 +249,8 @@ TEST(ReaderService, StopsWhenNobodyReadsTheReplies)
     // As in the reader itself: a closed pipe shows as a failed write, not as a signal.
     const auto previous = std::signal(SIGPIPE, SIG_IGN);
     FakeDisks disks;
-    EXPECT_EQ(serve(frames({encodeOpenCheck(0), encodeOpenCheck(0)}), disks, true).exit, ReaderExit::WriteFailed);
+    EXPECT_EQ(serve(test::readerFrames({encodeOpenCheck(0), encodeOpenCheck(0)}), disks, true).exit,
+              ReaderExit::WriteFailed);
     EXPECT_EQ(disks.opens, 1) << "the second request is never served";
     std::signal(SIGPIPE, previous);
 }

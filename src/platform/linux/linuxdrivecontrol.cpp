@@ -21,6 +21,12 @@ bool refusedForPrivilege(int error)
     return error == EACCES || error == EPERM;
 }
 
+// The bytes an ATA command brings back: its sector for a read, none otherwise.
+std::span<std::uint8_t> ataData(const AtaCommand &command, std::span<std::uint8_t, kSectorSize> sector)
+{
+    return command.dataIn() ? std::span<std::uint8_t>(sector) : sector.first(0);
+}
+
 std::string describeReply(const ReaderReply &reply)
 {
     switch (reply.status) {
@@ -111,7 +117,7 @@ bool LinuxDriveControl::ataPassThrough(DeviceHandle handle, const AtaCommand &co
     }
     OpenDisk &disk = open->second;
     if (!disk.fd.valid()) {
-        return readerPassThrough(disk.number, command, sector);
+        return readerCommand(disk.number, encodeAtaRequest(disk.number, command), ataData(command, sector));
     }
     int error = 0;
     if (sendAtaPassThrough(disk.fd.get(), command, sector, error)) {
@@ -121,7 +127,7 @@ bool LinuxDriveControl::ataPassThrough(DeviceHandle handle, const AtaCommand &co
     // command, and the reader takes over this disk.
     if (readerCanTakeOver(disk, error)) {
         (void)disk.fd.close();
-        return readerPassThrough(disk.number, command, sector);
+        return readerCommand(disk.number, encodeAtaRequest(disk.number, command), ataData(command, sector));
     }
     if (error != 0) {
         m_lastError = std::strerror(error);
@@ -161,28 +167,14 @@ DeviceHandle LinuxDriveControl::openThroughReader(unsigned number, const BlockDe
     return handle;
 }
 
-bool LinuxDriveControl::readerPassThrough(unsigned number, const AtaCommand &command,
-                                          std::span<std::uint8_t, kSectorSize> sector)
+bool LinuxDriveControl::readerCommand(unsigned number, const std::vector<std::uint8_t> &request,
+                                      std::span<std::uint8_t> data)
 {
-    const std::optional<ReaderReply> reply = askReader(encodeAtaRequest(number, command), devicePath(number));
+    const std::optional<ReaderReply> reply = askReader(request, devicePath(number));
     if (!reply) {
         return false;
     }
-    // A completed read brings exactly one sector; anything else would pass for the drive's data.
-    if (reply->data.size() != (command.dataIn() ? kSectorSize : 0)) {
-        m_lastError = "the drive reader gave a reply of the wrong size";
-        return false;
-    }
-    std::copy(reply->data.begin(), reply->data.end(), sector.begin());
-    return true;
-}
-
-bool LinuxDriveControl::readerNvmeCommand(unsigned number, NvmeCommand command, std::span<std::uint8_t> data)
-{
-    const std::optional<ReaderReply> reply = askReader(encodeNvmeRequest(number, command), devicePath(number));
-    if (!reply) {
-        return false;
-    }
+    // A completed command brings exactly its data; anything else would pass for the drive's.
     if (reply->data.size() != data.size()) {
         m_lastError = "the drive reader gave a reply of the wrong size";
         return false;
@@ -199,7 +191,7 @@ bool LinuxDriveControl::nvmeAdminCommand(DeviceHandle handle, NvmeCommand comman
     }
     OpenDisk &disk = open->second;
     if (!disk.fd.valid()) {
-        return readerNvmeCommand(disk.number, command, data);
+        return readerCommand(disk.number, encodeNvmeRequest(disk.number, command), data);
     }
     nvme_passthru_cmd cmd = buildNvmeAdminCommand(command, data);
     // 0 is success; a positive result is the drive's own status of a failed command.
@@ -212,7 +204,7 @@ bool LinuxDriveControl::nvmeAdminCommand(DeviceHandle handle, NvmeCommand comman
     // admin command (EACCES), and the reader takes over this disk.
     if (readerCanTakeOver(disk, error)) {
         (void)disk.fd.close();
-        return readerNvmeCommand(disk.number, command, data);
+        return readerCommand(disk.number, encodeNvmeRequest(disk.number, command), data);
     }
     m_lastError = result < 0 ? std::strerror(error) : "the drive refused the command";
     return false;

@@ -56,8 +56,9 @@ private:
     // `refusal` is why this process could not open the disk; it must not be m_lastError,
     // which asking the reader overwrites.
     DeviceHandle openThroughReader(unsigned number, const BlockDevice &disk, const std::string &refusal);
-    bool readerPassThrough(unsigned number, const AtaCommand &command, std::span<std::uint8_t, kSectorSize> sector);
-    bool readerNvmeCommand(unsigned number, NvmeCommand command, std::span<std::uint8_t> data);
+    // Sends one request body for drive `number` to the reader; true when the drive completed
+    // it and the reply brought exactly `data`'s size, which it then fills.
+    bool readerCommand(unsigned number, const std::vector<std::uint8_t> &request, std::span<std::uint8_t> data);
     // The reader takes over `disk` when this process was refused for want of a privilege.
     [[nodiscard]] bool readerCanTakeOver(const OpenDisk &disk, int error) const;
     // The reply of the reader, or nothing with m_lastError set.
